@@ -1,0 +1,29 @@
+#ifndef QUILLEX_STORAGE_KEY_VALUE_FILE_H
+#define QUILLEX_STORAGE_KEY_VALUE_FILE_H
+
+#include "storage/file_io.h"
+
+// Reading helpers shared by the program's UTF-16 list files (settings,
+// language files, the recent-files list, quick insert).
+
+// Reads `bytes` bytes from offset `offset` of an open file into a new zeroed
+// buffer and appends CR, LF and a terminator after the units read, so a last
+// line without its line end still ends in one. `*end` receives the index of
+// that appended CR. Release the buffer with delete[].
+wchar_t* ReadUnitsWithLineEnd(CFileIO& file, DWORD offset, DWORD bytes, int* end);
+
+// Index of the first `unit` in buffer[from, to), or -1.
+int FindUnit(const wchar_t* buffer, int from, int to, wchar_t unit);
+
+// Walks "key=value" lines of buffer[start, end) as the settings and language
+// files are written: a key runs from where the previous line ended to the
+// next '=' (whatever lies between), its value to the next CR, and the unit
+// after that CR is taken to be its LF. With `comments`, lines starting with
+// "/%/" are passed over. Calls add(context, key, keyLength, value,
+// valueLength) for each entry.
+typedef void (*AddEntryFn)(void* context, const wchar_t* key, int keyLength,
+                           const wchar_t* value, int valueLength);
+void ParseKeyValueLines(const wchar_t* buffer, int start, int end, bool comments,
+                        AddEntryFn add, void* context);
+
+#endif

@@ -1,0 +1,50 @@
+#ifndef QUILLEX_STORAGE_TEXT_CODEC_H
+#define QUILLEX_STORAGE_TEXT_CODEC_H
+
+#include "storage/encodings.h"
+#include "storage/file_io.h"
+
+// Moves one document between a file and its edit window. One object does one
+// load or one save, all in the constructor; the caller then reads `encoding`,
+// `flags`, `succeeded` and `truncated` and destroys the object at once.
+//
+// Loads detect byte-order marks, the encoding (on request) and bare line
+// feeds, keep at most TEXT_UNIT_LIMIT units and stamp ".LOG" files; saves
+// write the mark and bare line feeds when the flags ask for them.
+class CTextFileIO : public CFileIO {
+public:
+    // For a load pass the requested encoding (ENC_AUTO to detect) and flags 0;
+    // for a save, the chosen encoding and the document's flags. `edit` is the
+    // document's edit window; messages are owned by its top-level window.
+    CTextFileIO(const wchar_t* path, bool load, HWND edit, int encoding, DWORD flags);
+    ~CTextFileIO() override;
+
+    int encoding;        // the encoding actually used
+    DWORD flags;         // CODEC_BOM and CODEC_BARE_LF as loaded or written
+    wchar_t* wideText;
+    unsigned char* byteText;
+    HWND edit;
+    DWORD bomLength;
+
+    // False when the file could not be read (the edit window was left alone)
+    // or not written whole; the user has already been told.
+    bool succeeded;
+    // True when the edit window holds only the start of the file (the size
+    // limit, or a NUL that ends the text early): saving it over the file
+    // would lose the rest.
+    bool truncated;
+
+private:
+    void RunLoad(const wchar_t* path, int requested);
+    void RunSave(int chosen);
+    int DecideEncoding(int requested, LONG size);
+    bool ReadUtf16(LONG size, int* units);
+    bool ReadCodePage(int codePage, LONG size, int* units);
+    void ApplyLineFeedRule(int* units);
+    void FinishLoad(int units);
+    void FetchEditText(int* units);
+    void FailRead();
+    HWND Owner() const;
+};
+
+#endif

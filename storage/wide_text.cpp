@@ -1,0 +1,41 @@
+#include "platform/pocketpc.h"
+
+#include "storage/wide_text.h"
+
+int BoundedLength(const wchar_t* text, int limit)
+{
+    int n = 0;
+    while (n < limit && text[n] != 0)
+        ++n;
+    return n;
+}
+
+int CopyUnits(wchar_t* field, int capacity, const wchar_t* source, int length)
+{
+    if (capacity <= 0)
+        return 0;
+    int n = length < 0 ? BoundedLength(source, capacity - 1)
+                       : (length < capacity - 1 ? length : capacity - 1);
+    if (n > 0)
+        memcpy(field, source, n * sizeof(wchar_t));
+    field[n] = 0;
+    return n;
+}
+
+bool GetProgramFolder(wchar_t* folder, int capacity)
+{
+    wchar_t module[MAX_PATH + 1];
+    DWORD n = GetModuleFileNameW(nullptr, module, MAX_PATH + 1);
+    folder[0] = 0;
+    // A name that filled the buffer was cut by the system: no folder then.
+    if (n == 0 || n > MAX_PATH)
+        return false;
+    wchar_t* slash = wcsrchr(module, L'\\');
+    if (!slash)
+        return false;
+    int length = (int)(slash - module) + 1;
+    if (length >= capacity)
+        return false;
+    CopyUnits(folder, capacity, module, length);
+    return true;
+}

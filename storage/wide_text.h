@@ -1,0 +1,21 @@
+#ifndef QUILLEX_STORAGE_WIDE_TEXT_H
+#define QUILLEX_STORAGE_WIDE_TEXT_H
+
+#include <stddef.h>
+
+// Bounded copies into fixed fields: the result is always terminated and never
+// longer than the field, whatever the source holds.
+
+// Copies at most `length` units of `source` (or up to its terminator when
+// `length` is -1) into a field of `capacity` units; returns the units copied.
+int CopyUnits(wchar_t* field, int capacity, const wchar_t* source, int length = -1);
+
+// Number of units before the terminator, but never more than `limit`.
+int BoundedLength(const wchar_t* text, int limit);
+
+// The folder of the running program as "X:\...\" (with the trailing
+// backslash), or an empty string when it cannot be found. `capacity` is the
+// size of `folder` in units.
+bool GetProgramFolder(wchar_t* folder, int capacity);
+
+#endif

@@ -1,0 +1,43 @@
+# Sourced by ./test.sh and ./quillex: installs what is missing on a Debian
+# machine, then configures and builds the project into $QX_BUILD_DIR.
+# Needs QX_ROOT (the checkout) and QX_BUILD_DIR.
+
+qx_packages="cmake make g++-mingw-w64-x86-64-posix wine wine64 xvfb xauth googletest
+             imagemagick fonts-wine fonts-liberation fonts-dejavu-core"
+
+qx_install_missing() {
+    local missing=""
+    for p in $qx_packages; do
+        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' ||
+            missing="$missing $p"
+    done
+    [ -z "$missing" ] && return 0
+    echo "Installing:$missing"
+    local sudo=""
+    [ "$(id -u)" -ne 0 ] && sudo="sudo"
+    $sudo apt-get update -qq &&
+        DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq $missing \
+            >"$QX_BUILD_DIR/apt.log" 2>&1 || {
+        echo "apt-get failed; see $QX_BUILD_DIR/apt.log" >&2
+        return 1
+    }
+}
+
+qx_build() {
+    mkdir -p "$QX_BUILD_DIR" || return 1
+    qx_install_missing || return 1
+    if [ ! -f "$QX_BUILD_DIR/CMakeCache.txt" ]; then
+        cmake -S "$QX_ROOT" -B "$QX_BUILD_DIR" \
+            -DCMAKE_TOOLCHAIN_FILE="$QX_ROOT/cmake/mingw-w64.cmake" \
+            -DCMAKE_BUILD_TYPE=Release >"$QX_BUILD_DIR/configure.log" 2>&1 || {
+            cat "$QX_BUILD_DIR/configure.log" >&2
+            return 1
+        }
+    fi
+    cmake --build "$QX_BUILD_DIR" -j "$(nproc)" >"$QX_BUILD_DIR/build.log" 2>&1 || {
+        grep -E 'error|Error' "$QX_BUILD_DIR/build.log" | head -40 >&2
+        echo "Build failed; see $QX_BUILD_DIR/build.log" >&2
+        return 1
+    }
+    "$QX_ROOT/tools/wine-prefix.sh" "$QX_BUILD_DIR"
+}
