@@ -9,5 +9,6 @@
 #include <strsafe.h>
 
 #include "platform/device_clock.h"
+#include "platform/device_screen.h"
 
 #endif

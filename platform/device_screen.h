@@ -1,0 +1,17 @@
+#ifndef QUILLEX_PLATFORM_DEVICE_SCREEN_H
+#define QUILLEX_PLATFORM_DEVICE_SCREEN_H
+
+#include <windows.h>
+
+// The emulated handheld screen. On the device SM_CXVIRTUALSCREEN and
+// SM_CYVIRTUALSCREEN give the whole touch screen; here they give the
+// emulated one, which sits at the top-left corner of the desktop: VGA
+// portrait (480 x 640) unless the platform layer picks another.
+int DeviceGetSystemMetrics(int index);
+
+// Chooses the emulated screen, e.g. 240 x 320 (QVGA) or 480 x 640 (VGA).
+void SetDeviceScreen(int width, int height);
+
+#define GetSystemMetrics DeviceGetSystemMetrics
+
+#endif
