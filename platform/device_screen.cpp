@@ -31,3 +31,9 @@ void SetDeviceScreen(int width, int height)
     g_width = width;
     g_height = height;
 }
+
+int DeviceMenuBarHeight()
+{
+    int larger = g_width > g_height ? g_width : g_height;
+    return larger > 400 ? 52 : 26;
+}

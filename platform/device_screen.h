@@ -12,6 +12,10 @@ int DeviceGetSystemMetrics(int index);
 // Chooses the emulated screen, e.g. 240 x 320 (QVGA) or 480 x 640 (VGA).
 void SetDeviceScreen(int width, int height);
 
+// Height of the handheld's menu bar along the bottom of the screen: 26
+// pixels, doubled on a VGA screen.
+int DeviceMenuBarHeight();
+
 #define GetSystemMetrics DeviceGetSystemMetrics
 
 #endif

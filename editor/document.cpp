@@ -1,0 +1,178 @@
+#include "editor/document.h"
+
+#include "editor/edit_subclass.h"
+#include "lists/recent_files.h"
+#include "shell/app_state.h"
+#include "storage/settings.h"
+#include "storage/text_codec.h"
+#include "storage/wide_text.h"
+
+namespace {
+
+// Paths must fit the record's field whole: a cut path would name another file.
+bool FitsPath(const wchar_t* filePath)
+{
+    return BoundedLength(filePath, 260) < 260;
+}
+
+}
+
+CDocument::CDocument(HWND parentWindow, bool wrap)
+    : encoding(0), codecFlags(0), edit(nullptr), parent(parentWindow), wordWrap(wrap ? 1 : 0),
+      modified(0), editProc(nullptr), font(nullptr), truncated(false)
+{
+    path[0] = 0;
+    CreateEditWindow();
+}
+
+void CDocument::Destroy()
+{
+    if (edit)
+        DestroyWindow(edit);
+    edit = nullptr;
+    if (font)
+        DeleteObject(font);
+    font = nullptr;
+}
+
+void CDocument::CreateEditWindow()
+{
+    RECT client;
+    GetClientRect(parent, &client);
+    // Without ES_AUTOHSCROLL and WS_HSCROLL the control wraps at its right edge.
+    DWORD style = WS_CHILD | WS_BORDER | WS_VSCROLL | ES_MULTILINE | ES_NOHIDESEL;
+    if (!wordWrap)
+        style |= WS_HSCROLL;
+    HINSTANCE instance = (HINSTANCE)GetWindowLongPtrW(parent, GWLP_HINSTANCE);
+    edit = CreateWindowExW(0, L"EDIT", L"", style, 1, 1, client.right - 2, client.bottom - 2,
+                           parent, (HMENU)0, instance, nullptr);
+
+    SetWindowLongPtrW(edit, GWLP_USERDATA, (LONG_PTR)this);
+    editProc = (WNDPROC)SetWindowLongPtrW(edit, GWLP_WNDPROC, (LONG_PTR)EditSubclassProc);
+
+    LOGFONTW logFont;
+    GetObjectW(GetStockObject(SYSTEM_FONT), sizeof(logFont), &logFont);
+    // The face name field holds 31 characters; a longer name is cut.
+    g_settings.GetString(L"FontName", logFont.lfFaceName, LF_FACESIZE, nullptr);
+    logFont.lfHeight = g_settings.GetInt(L"FontSize", IsVgaScreen() ? 22 : 14);
+    logFont.lfQuality = ANTIALIASED_QUALITY;
+    font = CreateFontIndirectW(&logFont);
+    SendMessageW(edit, WM_SETFONT, (WPARAM)font, 1);
+}
+
+void CDocument::RebuildEditWindow()
+{
+    int length = GetTextLength();
+    DWORD start = 0, end = 0;
+    GetSelection(&start, &end);
+    wchar_t* text = new wchar_t[length + 1]();
+    GetText(text);
+
+    Destroy();
+    CreateEditWindow();
+
+    SetText(text);
+    SetSelection((int)start, (int)end, true);
+    SetFocus(edit);
+    delete[] text;
+}
+
+void CDocument::SetWordWrap(bool on)
+{
+    if (IsWordWrap() == on)
+        return;
+    wordWrap = on ? 1 : 0;
+    RebuildEditWindow();
+}
+
+void CDocument::SetModified(bool on)
+{
+    BYTE value = on ? 1 : 0;
+    if (modified == value)
+        return;
+    modified = value;
+    // The tab's colour follows at once.
+    if (g_app.tabHost)
+        RedrawWindow(g_app.tabHost, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+}
+
+bool CDocument::Load(const wchar_t* filePath, int encodingHint)
+{
+    if (!FitsPath(filePath))
+        return false;
+    CTextFileIO codec(filePath, true, edit, encodingHint, 0);
+    if (!codec.succeeded)
+        return false;
+    if (filePath != path)
+        CopyUnits(path, 260, filePath);
+    encoding = codec.encoding;
+    codecFlags = codec.flags;
+    truncated = codec.truncated;
+    modified = 0;
+    AddRecent(path);
+    return true;
+}
+
+bool CDocument::Save(const wchar_t* filePath, int newEncoding, DWORD newFlags)
+{
+    if (!FitsPath(filePath))
+        return false;
+    CTextFileIO codec(filePath, false, edit, newEncoding, newFlags);
+    if (!codec.succeeded)
+        return false;
+    if (filePath != path)
+        CopyUnits(path, 260, filePath);
+    encoding = codec.encoding;
+    codecFlags = codec.flags;
+    truncated = false;
+    modified = 0;
+    AddRecent(path);
+    return true;
+}
+
+int CDocument::GetText(wchar_t* buffer)
+{
+    return GetWindowTextW(edit, buffer, DOCUMENT_TEXT_MAX);
+}
+
+void CDocument::SetText(const wchar_t* text)
+{
+    SetWindowTextW(edit, text);
+}
+
+int CDocument::GetTextLength()
+{
+    return GetWindowTextLengthW(edit);
+}
+
+void CDocument::GetSelection(DWORD* start, DWORD* end)
+{
+    SendMessageW(edit, EM_GETSEL, (WPARAM)start, (LPARAM)end);
+}
+
+void CDocument::SetSelection(int start, int end, bool scroll)
+{
+    SendMessageW(edit, EM_SETSEL, (WPARAM)start, (LPARAM)end);
+    if (scroll)
+        SendMessageW(edit, EM_SCROLLCARET, 0, 0);
+}
+
+LRESULT CDocument::SendToEdit(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    return SendMessageW(edit, message, wParam, lParam);
+}
+
+void CDocument::Show(bool show)
+{
+    ShowWindow(edit, show ? SW_SHOW : SW_HIDE);
+}
+
+bool CDocument::IsVisible()
+{
+    return IsWindowVisible(edit) != FALSE;
+}
+
+void CDocument::MoveTo(int x, int y, int width, int height)
+{
+    MoveWindow(edit, x, y, width, height, TRUE);
+}

@@ -1,0 +1,19 @@
+#ifndef QUILLEX_EDITOR_EDIT_SUBCLASS_H
+#define QUILLEX_EDITOR_EDIT_SUBCLASS_H
+
+#include "platform/pocketpc.h"
+
+// The window procedure every document's edit window gets on top of the
+// platform edit control: typing marks the document modified, commands go on
+// to the main window, and tap-and-hold opens the edit popup menu.
+LRESULT CALLBACK EditSubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+// Command identifiers the popup shares with the main menu.
+enum : int {
+    CMD_COPY = 32771,
+    CMD_PASTE = 32772,
+    CMD_CUT = 32773,
+    CMD_SELECT_ALL = 32786,
+};
+
+#endif

@@ -1,0 +1,68 @@
+#ifndef QUILLEX_PLATFORM_AYGSHELL_H
+#define QUILLEX_PLATFORM_AYGSHELL_H
+
+// Stand-ins for the Pocket PC shell (AYGSHELL) and the few Windows CE calls a
+// desktop lacks: the same names, structures and constants the program uses on
+// the device, behaving as the program expects of them.
+
+#include <windows.h>
+
+// --- Extra controls -------------------------------------------------------
+BOOL SHInitExtraControls();
+
+// --- Dialogs --------------------------------------------------------------
+#define SHIDIM_FLAGS 0x0001
+
+#define SHIDIF_DONEBUTTON 0x0001
+#define SHIDIF_SIZEDLG 0x0002
+#define SHIDIF_SIZEDLGFULLSCREEN 0x0004
+#define SHIDIF_SIPDOWN 0x0008
+#define SHIDIF_FULLSCREENNOMENUBAR 0x0010
+#define SHIDIF_EMPTYMENU 0x0020
+
+struct SHINITDLGINFO {
+    DWORD dwMask;
+    HWND hDlg;
+    DWORD dwFlags;
+};
+typedef SHINITDLGINFO* PSHINITDLGINFO;
+
+// Sizes a dialog to the device screen (less the menu bar) when asked, and
+// with SHIDIF_DONEBUTTON gives it a visible OK that sends IDOK.
+BOOL SHInitDialog(PSHINITDLGINFO info);
+
+// --- Gestures ---------------------------------------------------------------
+#define SHRG_RETURNCMD 0x00000001
+#define SHRG_NOTIFYPARENT 0x00000002
+#define SHRG_LONGDELAY 0x00000008
+#define GN_CONTEXTMENU 1000
+
+struct SHRGINFO {
+    DWORD cbSize;
+    HWND hwndClient;
+    POINT ptDown;
+    DWORD dwFlags;
+};
+typedef SHRGINFO* PSHRGINFO;
+
+// Tap-and-hold: answers GN_CONTEXTMENU when the stylus (left button) stays
+// down and still for about half a second, 0 for a quick tap. A desktop
+// user's right button counts as a hold at once.
+DWORD SHRecognizeGesture(SHRGINFO* info);
+
+// --- Activation -----------------------------------------------------------
+struct SHACTIVATEINFO {
+    DWORD cbSize;
+    HWND hwndLastFocus;
+    UINT fSipUp : 1;
+    UINT fSipOnDeactivation : 1;
+    UINT fActive : 1;
+    UINT fReserved : 29;
+};
+typedef SHACTIVATEINFO* PSHACTIVATEINFO;
+
+BOOL SHHandleWMActivate(HWND window, WPARAM wParam, LPARAM lParam, SHACTIVATEINFO* info,
+                        DWORD flags);
+BOOL SHHandleWMSettingChange(HWND window, WPARAM wParam, LPARAM lParam, SHACTIVATEINFO* info);
+
+#endif
