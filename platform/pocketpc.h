@@ -6,6 +6,7 @@
 // adds our stand-ins for what the handheld has and the desktop lacks.
 
 #include <windows.h>
+#include <commctrl.h>
 #include <strsafe.h>
 
 #include "platform/device_clock.h"

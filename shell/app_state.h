@@ -1,10 +1,8 @@
 #ifndef QUILLEX_SHELL_APP_STATE_H
 #define QUILLEX_SHELL_APP_STATE_H
 
-#include <commctrl.h>
-
-#include "platform/aygshell.h"
 #include "platform/pocketpc.h"
+#include "platform/aygshell.h"
 #include "storage/grow_array.h"
 
 class CDocument;
