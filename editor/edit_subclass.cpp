@@ -2,6 +2,7 @@
 
 #include "editor/document.h"
 #include "platform/aygshell.h"
+#include "resources/resource.h"
 #include "storage/lang_loader.h"
 
 namespace {

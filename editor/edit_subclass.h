@@ -8,12 +8,4 @@
 // to the main window, and tap-and-hold opens the edit popup menu.
 LRESULT CALLBACK EditSubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
-// Command identifiers the popup shares with the main menu.
-enum : int {
-    CMD_COPY = 32771,
-    CMD_PASTE = 32772,
-    CMD_CUT = 32773,
-    CMD_SELECT_ALL = 32786,
-};
-
 #endif

@@ -1,0 +1,134 @@
+#include "lists/recent_files.h"
+
+#include "storage/file_io.h"
+#include "storage/key_value_file.h"
+
+CRecentList g_recent;
+
+namespace {
+const wchar_t kLineEnd[] = L"\r\n";
+}
+
+CRecentList::CRecentList()
+{
+    file[0] = 0;
+}
+
+CRecentList::~CRecentList()
+{
+    if (file[0])
+        SaveTo(file);
+    Clear();
+}
+
+bool CRecentList::Add(const wchar_t* path, int length)
+{
+    if (!path)
+        return false;
+    if (length < 0)
+        length = BoundedLength(path, RECENT_PATH_UNITS);
+    if (length > RECENT_PATH_UNITS - 1)
+        return false;
+    Slot slot = MakeSlot(path, length);
+    for (int i = count - 1; i >= 0; --i) {
+        if (wcscmp(items[i].text, slot.text) == 0)
+            RemoveAt(i);
+    }
+    if (!InsertAt(slot, 0))
+        return false;
+    // The oldest path falls off; the block keeps its room.
+    if (count > RECENT_MAX)
+        count = RECENT_MAX;
+    return true;
+}
+
+void CRecentList::LoadFrom(const wchar_t* fullPath)
+{
+    CopyUnits(file, MAX_PATH, fullPath);
+    CFileIO io;
+    if (GetFileAttributesW(fullPath) == INVALID_FILE_ATTRIBUTES) {
+        io.Open(fullPath, L"cw");
+        io.Close();
+    }
+    // A file that cannot be opened answers -1.
+    LONG size = io.Open(fullPath, L"r") ? io.GetSize32() : -1;
+    if (size > 1) {
+        int end = 0;
+        wchar_t* buffer = ReadUnitsWithLineEnd(io, 0, (DWORD)size, &end);
+        // Each line goes to the front in file order, so the last line ends up
+        // most recent; duplicates keep their last place, and of more than
+        // RECENT_MAX lines the last ones stay. Lines too long for a path are
+        // passed over.
+        int pos = 0;
+        for (int cr = FindUnit(buffer, pos, end + 1, L'\r'); cr >= 0;
+             cr = FindUnit(buffer, pos, end + 1, L'\r')) {
+            Add(buffer + pos, cr - pos);
+            pos = cr + 2;
+        }
+        delete[] buffer;
+    }
+    io.Close();
+    // Empty lines gave empty paths, which name no file.
+    Prune();
+}
+
+bool CRecentList::SaveTo(const wchar_t* fullPath)
+{
+    CFileIO io;
+    bool ok = io.Open(fullPath, L"cw");
+    int n = count < RECENT_MAX ? count : RECENT_MAX;
+    for (int i = n - 1; ok && i >= 0; --i) {
+        ok = io.Write(items[i].text, (DWORD)wcslen(items[i].text) * sizeof(wchar_t)) &&
+             io.Write(kLineEnd, 2 * sizeof(wchar_t));
+    }
+    io.Close();
+    return ok;
+}
+
+void CRecentList::Prune()
+{
+    // Stays on the same index after a removal, so runs of missing files all go.
+    int i = 0;
+    while (i < count) {
+        if (GetFileAttributesW(items[i].text) == INVALID_FILE_ATTRIBUTES)
+            RemoveAt(i);
+        else
+            ++i;
+    }
+}
+
+void AddRecent(const wchar_t* path)
+{
+    g_recent.Add(path);
+}
+
+void LoadRecent()
+{
+    wchar_t folder[MAX_PATH];
+    wchar_t path[MAX_PATH];
+    if (!GetProgramFolder(folder, MAX_PATH) ||
+        FAILED(StringCchPrintfW(path, MAX_PATH, L"%s%s", folder, L"Recent.lst")))
+        return;
+    g_recent.LoadFrom(path);
+}
+
+void LoadRecentFrom(const wchar_t* fullPath)
+{
+    g_recent.LoadFrom(fullPath);
+}
+
+void SaveRecent()
+{
+    if (g_recent.file[0])
+        g_recent.SaveTo(g_recent.file);
+}
+
+bool SaveRecentTo(const wchar_t* fullPath)
+{
+    return g_recent.SaveTo(fullPath);
+}
+
+void PruneRecent()
+{
+    g_recent.Prune();
+}
