@@ -6,25 +6,6 @@
 
 namespace {
 
-HHOOK g_sizingHook;
-
-// Top-level windows created with the default position and size fill the
-// device screen, as the handheld's window manager makes them.
-LRESULT CALLBACK SizeTopLevelWindows(int code, WPARAM wParam, LPARAM lParam)
-{
-    if (code == HCBT_CREATEWND) {
-        CREATESTRUCTW* create = ((CBT_CREATEWNDW*)lParam)->lpcs;
-        if (!(create->style & WS_CHILD) && create->x == CW_USEDEFAULT &&
-            create->cx == CW_USEDEFAULT) {
-            create->x = 0;
-            create->y = 0;
-            create->cx = DeviceGetSystemMetrics(SM_CXVIRTUALSCREEN);
-            create->cy = DeviceGetSystemMetrics(SM_CYVIRTUALSCREEN);
-        }
-    }
-    return CallNextHookEx(g_sizingHook, code, wParam, lParam);
-}
-
 // --- The Done button ---------------------------------------------------------
 // The handheld shows "ok" at the right end of the title bar of a window that
 // asked for it; here a small button floats over the right end of the
@@ -110,10 +91,7 @@ void AddDoneButton(HWND owner)
 BOOL SHInitExtraControls()
 {
     INITCOMMONCONTROLSEX controls = { sizeof(controls), ICC_WIN95_CLASSES | ICC_BAR_CLASSES };
-    InitCommonControlsEx(&controls);
-    if (!g_sizingHook)
-        g_sizingHook = SetWindowsHookExW(WH_CBT, SizeTopLevelWindows, nullptr, GetCurrentThreadId());
-    return TRUE;
+    return InitCommonControlsEx(&controls);
 }
 
 BOOL SHInitDialog(PSHINITDLGINFO info)
@@ -139,6 +117,10 @@ DWORD SHRecognizeGesture(SHRGINFO* info)
     if (!info || !IsWindow(info->hwndClient))
         return 0;
     HWND window = info->hwndClient;
+    // A tap the program makes itself (a message, no stylus on the screen) is
+    // never a hold.
+    if (!(GetAsyncKeyState(VK_LBUTTON) & 0x8000))
+        return 0;
     // The stylus must stay down and within a small circle for half a second:
     // a release or a move beyond it within that time makes it a plain tap or
     // a drag, whose messages stay queued for the window.

@@ -45,9 +45,9 @@ struct SHRGINFO {
 };
 typedef SHRGINFO* PSHRGINFO;
 
-// Tap-and-hold: answers GN_CONTEXTMENU when the stylus (left button) stays
-// down and still for about half a second, 0 for a quick tap. A desktop
-// user's right button counts as a hold at once.
+// Tap-and-hold: answers GN_CONTEXTMENU when the stylus (the left mouse
+// button) stays down and still for about half a second, 0 for a quick tap,
+// a drag, or a tap made by a message while no button is down.
 DWORD SHRecognizeGesture(SHRGINFO* info);
 
 // --- Activation -----------------------------------------------------------
@@ -64,5 +64,11 @@ typedef SHACTIVATEINFO* PSHACTIVATEINFO;
 BOOL SHHandleWMActivate(HWND window, WPARAM wParam, LPARAM lParam, SHACTIVATEINFO* info,
                         DWORD flags);
 BOOL SHHandleWMSettingChange(HWND window, WPARAM wParam, LPARAM lParam, SHACTIVATEINFO* info);
+
+// --- Pictures ---------------------------------------------------------------
+// Loads a picture file (PNG, also BMP, GIF, JPEG) into a new 24-bit bitmap
+// that the caller deletes; null when the file cannot be read as a picture.
+// The bitmap has no alpha byte, so colour keys compare colour only.
+HBITMAP SHLoadImageFile(LPCTSTR fileName);
 
 #endif

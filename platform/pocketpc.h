@@ -9,7 +9,10 @@
 #include <commctrl.h>
 #include <strsafe.h>
 
+#include "platform/ce_gdi.h"
 #include "platform/device_clock.h"
+#include "platform/device_process.h"
 #include "platform/device_screen.h"
+#include "platform/device_windows.h"
 
 #endif

@@ -2,7 +2,7 @@
 # machine, then configures and builds the project into $QX_BUILD_DIR.
 # Needs QX_ROOT (the checkout) and QX_BUILD_DIR.
 
-qx_packages="cmake make g++-mingw-w64-x86-64-posix wine wine64 xvfb xauth googletest
+qx_packages="cmake make g++-mingw-w64-x86-64-posix wine wine64 xvfb xauth googletest locales
              imagemagick fonts-wine fonts-liberation fonts-dejavu-core"
 
 qx_install_missing() {
@@ -23,9 +23,22 @@ qx_install_missing() {
     }
 }
 
+# Wine names Unix files in the Unix locale's character set: without a real
+# Russian UTF-8 locale, files with Cyrillic names cannot even be created.
+qx_make_locale() {
+    locale -a 2>/dev/null | grep -qi '^ru_RU\.utf-\?8$' && return 0
+    local sudo=""
+    [ "$(id -u)" -ne 0 ] && sudo="sudo"
+    $sudo localedef -i ru_RU -f UTF-8 ru_RU.UTF-8 >/dev/null 2>&1 || {
+        echo "Could not generate the ru_RU.UTF-8 locale" >&2
+        return 1
+    }
+}
+
 qx_build() {
     mkdir -p "$QX_BUILD_DIR" || return 1
     qx_install_missing || return 1
+    qx_make_locale || return 1
     if [ ! -f "$QX_BUILD_DIR/CMakeCache.txt" ]; then
         cmake -S "$QX_ROOT" -B "$QX_BUILD_DIR" \
             -DCMAKE_TOOLCHAIN_FILE="$QX_ROOT/cmake/mingw-w64.cmake" \

@@ -1,0 +1,21 @@
+#ifndef QUILLEX_PLATFORM_DEVICE_PROCESS_H
+#define QUILLEX_PLATFORM_DEVICE_PROCESS_H
+
+#include <windows.h>
+
+// The handheld's command line holds only the arguments, never the program's
+// own name; a desktop's starts with it. This gives the device's form.
+LPWSTR DeviceGetCommandLine();
+
+// Replaces the command line the program sees (tests start "the program" with
+// a file of their choosing); null returns to the process's own.
+void SetDeviceCommandLine(const wchar_t* arguments);
+
+// On the handheld a window handle with its lowest bit set asks to bring the
+// window's owned pop-ups forward too; a desktop handle must not carry it.
+BOOL DeviceSetForegroundWindow(HWND window);
+
+#define GetCommandLineW DeviceGetCommandLine
+#define SetForegroundWindow DeviceSetForegroundWindow
+
+#endif

@@ -1,0 +1,235 @@
+#include "shell/document_commands.h"
+
+#include "dialogs/file_chooser.h"
+#include "editor/document.h"
+#include "editor/layout.h"
+#include "shell/app_state.h"
+#include "storage/lang_loader.h"
+#include "storage/settings.h"
+#include "storage/wide_text.h"
+
+namespace {
+
+CDocument* NewDocument(bool wordWrap)
+{
+    return new CDocument(g_app.mainWindow, wordWrap);
+}
+
+// Removes entry `index` from the list, destroying its record.
+void RemoveDocument(int index)
+{
+    CDocument* document = g_app.documents[index];
+    document->Destroy();
+    delete document;
+    for (int i = index; i + 1 < g_app.documents.count; ++i)
+        g_app.documents[i] = g_app.documents[i + 1];
+    g_app.documents.count--;
+}
+
+int AppendDocument(CDocument* document)
+{
+    g_app.documents.Reserve(g_app.documents.count + 1);
+    return g_app.documents.Append(document);
+}
+
+// A modified document is worth a question unless it is untitled and empty.
+bool NeedsAsking(CDocument* document)
+{
+    return document->modified && (document->HasFileName() || document->GetTextLength() > 0);
+}
+
+// The question for one document. The language text's first "%s" stands for
+// the path; it is replaced as text, never used as a format, so a language
+// file cannot make the program read arguments that are not there.
+void BuildQuestion(CDocument* document, wchar_t* question, int capacity)
+{
+    if (!document->HasFileName()) {
+        CopyUnits(question, capacity,
+                  g_lang.Lookup(L"file_ch", L"Текст был изменён. Сохранить изменения?"));
+        return;
+    }
+    const wchar_t* text =
+        g_lang.Lookup(L"file_ch_named", L"Файл %s был изменён. Сохранить изменения?");
+    const wchar_t* mark = wcsstr(text, L"%s");
+    if (!mark) {
+        CopyUnits(question, capacity, text);
+        return;
+    }
+    int n = CopyUnits(question, capacity, text, (int)(mark - text));
+    n += CopyUnits(question + n, capacity - n, document->path);
+    CopyUnits(question + n, capacity - n, mark + 2);
+}
+
+void FinishSwitch()
+{
+    SelectDocumentTab(g_app.current);
+    FocusCurrentDocument();
+    LayoutDocumentArea();
+}
+
+// Replaces the current document by a new empty one at the end of the list.
+void ReplaceCurrentByNew()
+{
+    bool wrap = CurrentDocument()->IsWordWrap();
+    RemoveDocument(g_app.current);
+    g_app.current = AppendDocument(NewDocument(wrap));
+    FinishSwitch();
+}
+
+}
+
+void FocusCurrentDocument()
+{
+    if (CDocument* document = CurrentDocument())
+        SetFocus(document->edit);
+}
+
+void AddDocument(bool skipLayout)
+{
+    bool wrap = CurrentDocument() ? CurrentDocument()->IsWordWrap() : false;
+    g_app.current = AppendDocument(NewDocument(wrap));
+    SelectDocumentTab(g_app.current);
+    if (!skipLayout) {
+        LayoutDocumentArea();
+        FocusCurrentDocument();
+    }
+}
+
+void CloseDocument(int target)
+{
+    if (!ConfirmSaveChanges(false))
+        return;
+    if (g_app.documents.count >= 2) {
+        RemoveDocument(g_app.current);
+        int last = g_app.documents.count - 1;
+        g_app.current = target < 0 ? 0 : (target > last ? last : target);
+        SelectDocumentTab(g_app.current);
+        LayoutDocumentArea();
+        FocusCurrentDocument();
+        return;
+    }
+    // The only document gives way to an empty one, and there is no file to
+    // reopen at the next start.
+    bool wrap = CurrentDocument()->IsWordWrap();
+    RemoveDocument(0);
+    g_app.current = AppendDocument(NewDocument(wrap));
+    SelectDocumentTab(0);
+    FocusCurrentDocument();
+    LayoutDocumentArea();
+    g_settings.SetString(L"LastFileName", L"");
+}
+
+bool SaveDocument(int index)
+{
+    CDocument* document = g_app.documents[index];
+    bool saved;
+    // A document that holds only the start of its file must not be written
+    // over that file unasked: the chooser lets the user decide where it goes.
+    if (document->HasFileName() && !document->truncated)
+        saved = document->Save(document->path, document->encoding, document->codecFlags);
+    else
+        saved = SaveDocumentAs(index);
+    LayoutDocumentArea();
+    return saved;
+}
+
+bool SaveDocumentAs(int index)
+{
+    CDocument* document = g_app.documents[index];
+    CopyUnits(g_chooserState.path, 260, document->path);
+    g_chooserState.encoding = document->encoding;
+    bool chosen = ChooseFile(false);
+    bool saved = chosen &&
+                 document->Save(g_chooserState.path, g_chooserState.encoding, g_chooserState.flags);
+    LayoutDocumentArea();
+    return saved;
+}
+
+bool ConfirmSaveChanges(bool all)
+{
+    int first = all ? 0 : g_app.current;
+    int last = all ? g_app.documents.count - 1 : g_app.current;
+    if (all) {
+        for (int i = 0; i < g_app.documents.count; ++i)
+            g_app.documents[i]->Show(false);
+    }
+    for (int i = first; i <= last; ++i) {
+        CDocument* document = g_app.documents[i];
+        // Show the document the question is about.
+        bool hidden = !document->IsVisible();
+        if (hidden) {
+            document->Show(true);
+            SelectDocumentTab(i);
+        }
+        int answer = IDNO;
+        if (NeedsAsking(document)) {
+            wchar_t question[800];
+            BuildQuestion(document, question, 800);
+            answer = MessageBoxW(g_app.mainWindow, question, g_lang.Lookup(L"notice", L"Внимание"),
+                                 MB_YESNOCANCEL | MB_ICONQUESTION);
+        }
+        bool failed = answer == IDYES && !SaveDocument(i);
+        if (!failed && document->HasFileName())
+            g_settings.SetString(L"LastFileName", document->path);
+        if (failed || answer == IDCANCEL) {
+            // Shown document, selected tab and `current` agree again.
+            if (hidden && i != g_app.current)
+                document->Show(false);
+            SelectDocumentTab(g_app.current);
+            LayoutDocumentArea();
+            return false;
+        }
+        if (hidden)
+            document->Show(false);
+    }
+    CurrentDocument()->Show(true);
+    return true;
+}
+
+void NewDocumentCommand()
+{
+    if (g_settings.GetBool(L"AddTabForDocs", false))
+        AddDocument(true);
+    if (!ConfirmSaveChanges(false))
+        return;
+    ReplaceCurrentByNew();
+}
+
+namespace {
+
+// Open and Recent: the same steps around a different chooser.
+void OpenWith(bool (*choose)(), const wchar_t* (*chosenPath)(), int (*chosenEncoding)())
+{
+    int before = g_app.current;
+    if (g_settings.GetBool(L"AddTabForDocs", false))
+        AddDocument(true);
+    if (!ConfirmSaveChanges(false))
+        return;
+    if (choose()) {
+        CurrentDocument()->Load(chosenPath(), chosenEncoding());
+        LayoutDocumentArea();
+        FocusCurrentDocument();
+        return;
+    }
+    if (g_settings.GetBool(L"AddTabForDocs", false))
+        CloseDocument(before);
+    FocusCurrentDocument();
+}
+
+bool ChooseToOpen() { return ChooseFile(true); }
+const wchar_t* ChooserPath() { return g_chooserState.path; }
+int ChooserEncoding() { return g_chooserState.encoding; }
+const wchar_t* RecentPath() { return g_recentChoice.path; }
+int RecentEncoding() { return g_recentChoice.encoding; }
+
+}
+
+void OpenDocumentCommand()
+{
+    OpenWith(ChooseToOpen, ChooserPath, ChooserEncoding);
+}
+
+void RecentDocumentCommand()
+{
+    OpenWith(ChooseRecentFile, RecentPath, RecentEncoding);
+}

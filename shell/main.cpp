@@ -1,0 +1,6 @@
+#include "shell/startup.h"
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int showCommand)
+{
+    return QuillexMain(instance, showCommand);
+}

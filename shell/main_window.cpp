@@ -1,0 +1,97 @@
+#include "shell/main_window.h"
+
+#include <wchar.h>
+
+#include "editor/document.h"
+#include "editor/layout.h"
+#include "shell/app_state.h"
+#include "shell/document_commands.h"
+#include "shell/main_children.h"
+#include "shell/startup.h"
+#include "storage/encodings.h"
+
+namespace {
+
+// A file handed over by a second start of the program. The data come from
+// another process: only a terminated path of at most 259 units is taken.
+void OnCopyData(const COPYDATASTRUCT* data)
+{
+    if (!data || !data->lpData || data->cbData < sizeof(wchar_t) ||
+        data->cbData > MAX_PATH * sizeof(wchar_t))
+        return;
+    const wchar_t* path = (const wchar_t*)data->lpData;
+    int units = (int)(data->cbData / sizeof(wchar_t));
+    if (wmemchr(path, 0, units) == nullptr)
+        return;
+    AddDocument(false);
+    CurrentDocument()->Load(path, ENC_AUTO);
+    LayoutDocumentArea();
+}
+
+void OnDestroy()
+{
+    for (int i = 0; i < g_app.documents.count; ++i) {
+        if (CDocument* document = g_app.documents[i]) {
+            document->Destroy();
+            delete document;
+        }
+    }
+    g_app.documents.Clear();
+    ReleaseTabPanel();
+    if (g_app.menuBar)
+        DestroyWindow(g_app.menuBar);
+    g_app.menuBar = nullptr;
+    PostQuitMessage(0);
+}
+
+LRESULT OnEditColours(HDC dc)
+{
+    SetTextColor(dc, g_app.colours[THEME_EDIT_TEXT]);
+    SetBkColor(dc, g_app.colours[THEME_EDIT_BACKGROUND]);
+    return (LRESULT)g_app.editBrush;
+}
+
+}
+
+LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_CREATE:
+        OnCreate(window);
+        return 0;
+    case WM_DESTROY:
+        OnDestroy();
+        return 0;
+    case WM_SIZE:
+        LayoutDocumentArea();
+        return 0;
+    case WM_ACTIVATE:
+        SHHandleWMActivate(window, wParam, lParam, &g_app.activateInfo, 0);
+        return 0;
+    case WM_PAINT: {
+        PAINTSTRUCT paint;
+        BeginPaint(window, &paint);
+        EndPaint(window, &paint);
+        return 0;
+    }
+    case WM_CLOSE:
+        if (ConfirmSaveChanges(true))
+            break;
+        return 0;
+    case WM_SETTINGCHANGE:
+        SHHandleWMSettingChange(window, wParam, lParam, &g_app.activateInfo);
+        return 0;
+    case WM_COPYDATA:
+        OnCopyData((const COPYDATASTRUCT*)lParam);
+        return 0;
+    case WM_COMMAND:
+        if (DispatchCommand(window, LOWORD(wParam), lParam))
+            return 0;
+        break;
+    case WM_CTLCOLOREDIT:
+        return OnEditColours((HDC)wParam);
+    default:
+        break;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}

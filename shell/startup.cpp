@@ -1,0 +1,207 @@
+#include "shell/startup.h"
+
+#include "editor/document.h"
+#include "editor/find_bar.h"
+#include "editor/layout.h"
+#include "lists/quick_insert.h"
+#include "lists/recent_files.h"
+#include "resources/resource.h"
+#include "shell/app_state.h"
+#include "shell/main_window.h"
+#include "shell/main_children.h"
+#include "storage/encodings.h"
+#include "storage/lang_loader.h"
+#include "storage/settings.h"
+#include "storage/wide_text.h"
+
+namespace {
+
+const int kCommandLineUnits = 256;
+
+bool FileExists(const wchar_t* path)
+{
+    return path[0] && GetFileAttributesW(path) != INVALID_FILE_ATTRIBUTES;
+}
+
+// Hands the path to an instance that already runs and brings it forward.
+bool HandOverToRunningInstance(const wchar_t* className, const wchar_t* title, const wchar_t* path)
+{
+    HWND running = FindWindowW(className, title);
+    if (!running)
+        return false;
+    if (path[0]) {
+        COPYDATASTRUCT data = {};
+        data.dwData = 0;
+        data.cbData = (DWORD)((wcslen(path) + 1) * sizeof(wchar_t));
+        data.lpData = (void*)path;
+        SendMessageW(running, WM_COPYDATA, 0, (LPARAM)&data);
+    }
+    SetForegroundWindow((HWND)((ULONG_PTR)running | 1));
+    return true;
+}
+
+// The menu bar takes its height from the bottom of the device screen.
+void ShrinkForMenuBar(HWND window)
+{
+    if (!g_app.menuBar)
+        return;
+    RECT frame, bar;
+    GetWindowRect(window, &frame);
+    GetWindowRect(g_app.menuBar, &bar);
+    frame.bottom -= bar.bottom - bar.top;
+    MoveWindow(window, frame.left, frame.top, frame.right - frame.left, frame.bottom - frame.top,
+               FALSE);
+}
+
+void CreateFirstDocument(HWND window)
+{
+    CDocument* document = new CDocument(window, false);
+    g_app.documents.Reserve(g_app.documents.count + 1);
+    g_app.documents.Append(document);
+    g_app.current = 0;
+    SetFocus(document->edit);
+}
+
+void ApplyWordWrapSetting()
+{
+    bool wrap = g_settings.GetBool(L"WordWrap", false);
+    if (g_app.mainMenu)
+        CheckMenuItem(g_app.mainMenu, CMD_WORD_WRAP, MF_BYCOMMAND | (wrap ? MF_CHECKED : 0));
+    if (g_app.menuBar)
+        SendMessageW(g_app.menuBar, TB_CHECKBUTTON, CMD_WORD_WRAP, MAKELONG(wrap, 0));
+    CurrentDocument()->SetWordWrap(wrap);
+}
+
+void ReopenLastFile()
+{
+    if (!g_settings.GetBool(L"LoadLastFile", false) || CurrentDocument()->HasFileName())
+        return;
+    wchar_t last[MAX_PATH] = L"";
+    g_settings.GetString(L"LastFileName", last, MAX_PATH, L"");
+    if (FileExists(last))
+        CurrentDocument()->Load(last, ENC_AUTO);
+}
+
+}
+
+bool NormaliseCommandLine(const wchar_t* commandLine, wchar_t* path, int capacity)
+{
+    path[0] = 0;
+    int length = BoundedLength(commandLine, capacity);
+    if (length >= capacity)
+        return false;
+    const wchar_t* start = commandLine;
+    if (*start == L' ')
+        ++start;
+    if (*start == L'"')
+        ++start;
+    int n = CopyUnits(path, capacity, start);
+    if (n > 0 && path[n - 1] == L' ')
+        path[--n] = 0;
+    if (n > 0 && path[n - 1] == L'"')
+        path[--n] = 0;
+    return true;
+}
+
+void LoadLanguage()
+{
+    wchar_t name[MAX_PATH] = L"";
+    wchar_t file[MAX_PATH];
+    g_settings.GetString(L"Language", name, MAX_PATH, L"Russian");
+    StringCchPrintfW(file, MAX_PATH, L"%s.lng", name);
+    g_lang.Load(file);
+}
+
+ATOM RegisterMainClass(HINSTANCE instance, const wchar_t* className)
+{
+    WNDCLASSW windowClass = {};
+    windowClass.style = CS_HREDRAW | CS_VREDRAW;
+    windowClass.lpfnWndProc = MainWndProc;
+    windowClass.hInstance = instance;
+    windowClass.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_QUILLEX));
+    windowClass.hbrBackground = g_app.windowBrush;
+    windowClass.lpszClassName = className;
+    return RegisterClassW(&windowClass);
+}
+
+void OnCreate(HWND window)
+{
+    g_app.mainWindow = window;
+    g_app.findBar = CreateFindBar(window);
+    g_app.quickInsertMenu = CreatePopupMenu();
+    g_app.quickInsert = new CQuickInsertList(g_app.quickInsertMenu);
+    g_app.quickInsertLoaded = g_app.quickInsert->LoadQuickInsert() ? 1 : 0;
+}
+
+bool InitMainWindow(HINSTANCE instance, int showCommand)
+{
+    SHInitExtraControls();
+    wchar_t title[100], className[100];
+    LoadStringW(instance, IDS_TITLE, title, 100);
+    LoadStringW(instance, IDS_CLASS, className, 100);
+
+    wchar_t path[kCommandLineUnits];
+    NormaliseCommandLine(GetCommandLineW(), path, kCommandLineUnits);
+    if (HandOverToRunningInstance(className, title, path))
+        return false;
+
+    if (!RegisterMainClass(instance, className))
+        return false;
+    HWND window = CreateWindowExW(0, className, title, WS_VISIBLE | WS_SYSMENU, CW_USEDEFAULT,
+                                  CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
+                                  instance, nullptr);
+    if (!window)
+        return false;
+    ShrinkForMenuBar(window);
+    ShowWindow(window, showCommand);
+    UpdateWindow(window);
+
+    CreateFirstDocument(window);
+    if (FileExists(path))
+        CurrentDocument()->Load(path, ENC_AUTO);
+    AttachFindBarButtons();
+    ApplyWordWrapSetting();
+    ReopenLastFile();
+    if (g_settings.GetBool(L"CloseButton", false)) {
+        SHINITDLGINFO info = { SHIDIM_FLAGS, window, SHIDIF_DONEBUTTON };
+        SHInitDialog(&info);
+    }
+    CreateTabPanel(window);
+    LoadRecent();
+    LayoutDocumentArea();
+    return true;
+}
+
+void ReleaseApplication()
+{
+    if (g_app.listIcons)
+        ImageList_Destroy(g_app.listIcons);
+    g_app.listIcons = nullptr;
+    if (g_app.quickInsert) {
+        g_app.quickInsert->Release();
+        delete g_app.quickInsert;
+        g_app.quickInsert = nullptr;
+    }
+}
+
+int QuillexMain(HINSTANCE instance, int showCommand)
+{
+    g_app.mainMenu = nullptr;
+    g_app.instance = instance;
+    g_settings.Load(L"Settings.ini");
+    LoadLanguage();
+    LoadThemeAndIcons();
+    if (!InitMainWindow(instance, showCommand))
+        return 0;
+
+    HACCEL accelerators = LoadAcceleratorsW(instance, MAKEINTRESOURCEW(IDA_MAIN));
+    MSG msg;
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        if (!TranslateAcceleratorW(msg.hwnd, accelerators, &msg)) {
+            DispatchMessageW(&msg);
+            TranslateMessage(&msg);
+        }
+    }
+    ReleaseApplication();
+    return (int)msg.wParam;
+}

@@ -1,0 +1,33 @@
+#ifndef QUILLEX_SHELL_STARTUP_H
+#define QUILLEX_SHELL_STARTUP_H
+
+#include "platform/pocketpc.h"
+
+// The program from start to end: settings and language, list icons and
+// theme palette, the single-instance hand-over, the main window, the message
+// loop and the clean-up after it. Returns the exit code.
+int QuillexMain(HINSTANCE instance, int showCommand);
+
+// The path the command line names: one leading space, then one opening
+// quote, one trailing space, then one closing quote are removed. A command
+// line too long for `capacity` units gives an empty path (it is never cut
+// into another path). False then.
+bool NormaliseCommandLine(const wchar_t* commandLine, wchar_t* path, int capacity);
+
+// Loads the language named by the `Language` setting; rebuilds the menus
+// when they exist.
+void LoadLanguage();
+
+ATOM RegisterMainClass(HINSTANCE instance, const wchar_t* className);
+
+// Creates the main window and everything on it, opens the command-line or
+// last file. False when another instance took the file, or on failure.
+bool InitMainWindow(HINSTANCE instance, int showCommand);
+
+// WM_CREATE of the main window.
+void OnCreate(HWND window);
+
+// After the message loop: what the main window's destruction leaves.
+void ReleaseApplication();
+
+#endif

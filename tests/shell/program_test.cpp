@@ -1,0 +1,68 @@
+#include <gtest/gtest.h>
+
+#include "tests/test_support.h"
+
+namespace {
+
+std::wstring BuiltFolder()
+{
+    wchar_t self[MAX_PATH];
+    GetModuleFileNameW(nullptr, self, MAX_PATH);
+    std::wstring path = self;
+    for (int i = 0; i < 3; ++i)
+        path = path.substr(0, path.rfind(L'\\'));
+    return path + L"\\program\\";
+}
+
+// Installs the built program with its pictures and quick-insert list.
+bool Install(const std::wstring& folder)
+{
+    for (const wchar_t* name : { L"Quillex.exe", L"ListIconsVGA.png", L"ListIconsQVGA.png",
+                                 L"QInsert.lst" }) {
+        std::wstring target = folder + L"\\" + name;
+        if (!CopyFileW((BuiltFolder() + name).c_str(), target.c_str(), FALSE))
+            return false;
+    }
+    return true;
+}
+
+HWND WaitForEditor(DWORD milliseconds)
+{
+    DWORD start = GetTickCount();
+    HWND found = nullptr;
+    while (!(found = FindWindowW(L"QUILLEX", L"Quillex")) && GetTickCount() - start < milliseconds)
+        Sleep(50);
+    return found;
+}
+
+}
+
+// The program in a folder of its own: it writes Settings.ini and Recent.lst
+// beside itself when it ends.
+TEST(Program, WritesSettingsAndRecentFilesAtExit)
+{
+    TempFolder temp;
+    std::wstring program = temp.Path(L"Quillex.exe");
+    ASSERT_TRUE(Install(temp.Folder()));
+    std::wstring document = temp.Path(L"письмо.txt");
+    WriteBytes(document, Encode(L"Здравствуйте!", 1251));
+
+    std::wstring commandLine = L"\"" + program + L"\" \"" + document + L"\"";
+    STARTUPINFOW startup = { sizeof(startup) };
+    PROCESS_INFORMATION process = {};
+    ASSERT_TRUE(CreateProcessW(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
+                               temp.Folder().c_str(), &startup, &process));
+    HWND editor = WaitForEditor(30000);
+    ASSERT_NE(nullptr, editor);
+    PostMessageW(editor, WM_CLOSE, 0, 0);
+    EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(process.hProcess, 30000));
+    DWORD exitCode = 1;
+    GetExitCodeProcess(process.hProcess, &exitCode);
+    CloseHandle(process.hProcess);
+    CloseHandle(process.hThread);
+    EXPECT_EQ(0u, exitCode);
+
+    EXPECT_EQ(L"[Main]\r\nLastFileName=" + document + L"\r\n",
+              FromUtf16Bytes(ReadBytes(temp.Path(L"Settings.ini"))));
+    EXPECT_EQ(document + L"\r\n", FromUtf16Bytes(ReadBytes(temp.Path(L"Recent.lst"))));
+}

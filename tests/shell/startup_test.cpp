@@ -1,0 +1,190 @@
+#include "tests/shell/app_fixture.h"
+
+#include "shell/startup.h"
+#include "storage/encodings.h"
+#include "storage/settings.h"
+#include "tests/storage/russian_text.h"
+
+namespace {
+
+class Startup : public AppFixture {};
+
+std::wstring QuotedArgument(const std::wstring& path)
+{
+    return L" \"" + path + L"\" ";
+}
+
+// The built program, in build\program beside build\tests\shell.
+std::wstring ProgramPath()
+{
+    wchar_t self[MAX_PATH];
+    GetModuleFileNameW(nullptr, self, MAX_PATH);
+    std::wstring path = self;
+    for (int i = 0; i < 3; ++i)
+        path = path.substr(0, path.rfind(L'\\'));
+    return path + L"\\program\\Quillex.exe";
+}
+
+}
+
+TEST(CommandLine, NormalisedOnce)
+{
+    wchar_t path[256];
+    EXPECT_TRUE(NormaliseCommandLine(L" \"C:\\My Documents\\a.txt\" ", path, 256));
+    EXPECT_STREQ(L"C:\\My Documents\\a.txt", path);
+    NormaliseCommandLine(L"\"\"", path, 256);
+    EXPECT_STREQ(L"", path);
+    NormaliseCommandLine(L"C:\\with spaces\\no quotes.txt", path, 256);
+    EXPECT_STREQ(L"C:\\with spaces\\no quotes.txt", path);
+    // Only one of each is removed.
+    NormaliseCommandLine(L"  \"\"x\"\"  ", path, 256);
+    EXPECT_STREQ(L" \"\"x\"\" ", path);
+    NormaliseCommandLine(L"", path, 256);
+    EXPECT_STREQ(L"", path);
+    // Too long for the buffer: ignored, never cut into another path.
+    std::wstring longLine = L" C:\\" + std::wstring(300, L'a') + L".txt";
+    EXPECT_FALSE(NormaliseCommandLine(longLine.c_str(), path, 256));
+    EXPECT_STREQ(L"", path);
+}
+
+TEST_F(Startup, OpensTheCommandLineFileInItsEncodingOnBothScreens)
+{
+    std::wstring text = RussianProse(800);
+    std::wstring path = temp.Path(L"заметки koi8.txt");
+    WriteBytes(path, Encode(text, 20866));
+    for (auto screen : { std::make_pair(480, 640), std::make_pair(240, 320) }) {
+        SCOPED_TRACE(screen.first);
+        ASSERT_TRUE(StartApp(QuotedArgument(path), L"", screen.first, screen.second));
+        ASSERT_EQ(1, g_app.documents.count);
+        EXPECT_EQ(path, Doc(0)->path);
+        EXPECT_EQ(ENC_KOI8R, Doc(0)->encoding);
+        EXPECT_EQ(0, Doc(0)->modified);
+        wchar_t shown[2000];
+        GetWindowTextW(Doc(0)->edit, shown, 2000);
+        EXPECT_TRUE(text == shown);
+        // The main window is the device screen (no menu bar yet).
+        RECT frame;
+        GetWindowRect(g_app.mainWindow, &frame);
+        EXPECT_EQ(0, frame.left);
+        EXPECT_EQ(0, frame.top);
+        EXPECT_EQ(screen.first, frame.right);
+        EXPECT_EQ(screen.second, frame.bottom);
+        // The edit window fills the client area, shown, with the focus.
+        RECT client;
+        GetClientRect(g_app.mainWindow, &client);
+        RECT edit = WindowRectIn(Doc(0)->edit, g_app.mainWindow);
+        EXPECT_EQ(1, edit.left);
+        EXPECT_EQ(0, edit.top);
+        EXPECT_EQ(client.right - 1, edit.right);
+        EXPECT_EQ(client.bottom - 2, edit.bottom);
+        EXPECT_TRUE(IsWindowVisible(Doc(0)->edit));
+        EXPECT_EQ(Doc(0)->edit, GetFocus());
+        // The font height follows the screen.
+        LOGFONTW font;
+        GetObjectW(Doc(0)->font, sizeof(font), &font);
+        EXPECT_EQ(screen.first > 400 ? 22 : 14, font.lfHeight);
+        TearDown();
+    }
+}
+
+TEST_F(Startup, MissingCommandLineFileGivesAnEmptyDocument)
+{
+    ASSERT_TRUE(StartApp(QuotedArgument(temp.Path(L"gone.txt"))));
+    EXPECT_EQ(L"", std::wstring(Doc(0)->path));
+    EXPECT_EQ(0, Doc(0)->GetTextLength());
+}
+
+TEST_F(Startup, LastFileIsReopenedOnlyWhenNothingElseCame)
+{
+    std::wstring last = temp.Path(L"last.txt");
+    std::wstring given = temp.Path(L"given.txt");
+    WriteBytes(last, "last file");
+    WriteBytes(given, "given file");
+    std::wstring settings = L"LoadLastFile=1\r\nLastFileName=" + last + L"\r\n";
+
+    ASSERT_TRUE(StartApp(L"", settings));
+    EXPECT_EQ(last, Doc(0)->path);
+    TearDown();
+
+    ASSERT_TRUE(StartApp(QuotedArgument(given), settings));
+    EXPECT_EQ(given, Doc(0)->path);
+    TearDown();
+
+    // Off: not reopened.
+    ASSERT_TRUE(StartApp(L"", L"LoadLastFile=0\r\nLastFileName=" + last + L"\r\n"));
+    EXPECT_EQ(L"", std::wstring(Doc(0)->path));
+    TearDown();
+
+    // A deleted last file: an empty untitled document.
+    DeleteFileW(last.c_str());
+    ASSERT_TRUE(StartApp(L"", settings));
+    EXPECT_EQ(L"", std::wstring(Doc(0)->path));
+}
+
+TEST_F(Startup, WordWrapSettingAppliesToTheFirstDocument)
+{
+    ASSERT_TRUE(StartApp(L"", L"WordWrap=1\r\n"));
+    EXPECT_TRUE(Doc(0)->IsWordWrap());
+    EXPECT_FALSE(GetWindowLongW(Doc(0)->edit, GWL_STYLE) & WS_HSCROLL);
+    TearDown();
+    ASSERT_TRUE(StartApp(L"", L""));
+    EXPECT_FALSE(Doc(0)->IsWordWrap());
+    EXPECT_TRUE(GetWindowLongW(Doc(0)->edit, GWL_STYLE) & WS_HSCROLL);
+}
+
+TEST_F(Startup, CopyDataFromAnotherProcessIsCheckedBeforeUse)
+{
+    ASSERT_TRUE(StartApp());
+    std::wstring path = temp.Path(L"handed.txt");
+    WriteBytes(path, "handed over");
+
+    auto send = [](const void* data, DWORD bytes) {
+        COPYDATASTRUCT copy = { 0, bytes, (void*)data };
+        SendMessageW(g_app.mainWindow, WM_COPYDATA, 0, (LPARAM)&copy);
+    };
+    // No terminator inside the data, too long, empty: ignored.
+    send(path.c_str(), (DWORD)(path.size() * sizeof(wchar_t)));
+    std::wstring tooLong(300, L'x');
+    send(tooLong.c_str(), (DWORD)((tooLong.size() + 1) * sizeof(wchar_t)));
+    send(nullptr, 0);
+    EXPECT_EQ(1, g_app.documents.count);
+
+    // A proper path opens in a new document, even though the first is empty.
+    send(path.c_str(), (DWORD)((path.size() + 1) * sizeof(wchar_t)));
+    ASSERT_EQ(2, g_app.documents.count);
+    EXPECT_EQ(1, g_app.current);
+    EXPECT_EQ(path, Doc(1)->path);
+    EXPECT_TRUE(IsWindowVisible(Doc(1)->edit));
+    EXPECT_FALSE(IsWindowVisible(Doc(0)->edit));
+}
+
+TEST_F(Startup, SecondInstanceHandsItsFileOver)
+{
+    ASSERT_TRUE(StartApp());
+    std::wstring path = temp.Path(L"second.txt");
+    WriteBytes(path, "from the second start");
+
+    std::wstring commandLine = L"\"" + ProgramPath() + L"\" \"" + path + L"\"";
+    STARTUPINFOW startup = { sizeof(startup) };
+    PROCESS_INFORMATION process = {};
+    ASSERT_TRUE(CreateProcessW(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
+                               nullptr, &startup, &process));
+    // The second start sends its file synchronously: keep answering messages.
+    DWORD waited = 0;
+    while (MsgWaitForMultipleObjects(1, &process.hProcess, FALSE, 30000, QS_ALLINPUT) ==
+           WAIT_OBJECT_0 + 1) {
+        Pump();
+        if (++waited > 100000)
+            break;
+    }
+    Pump();
+    DWORD exitCode = 1;
+    GetExitCodeProcess(process.hProcess, &exitCode);
+    CloseHandle(process.hProcess);
+    CloseHandle(process.hThread);
+    EXPECT_EQ(0u, exitCode);
+
+    ASSERT_EQ(2, g_app.documents.count);
+    EXPECT_EQ(path, Doc(1)->path);
+    EXPECT_EQ(1, g_app.current);
+}

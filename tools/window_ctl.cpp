@@ -1,0 +1,57 @@
+// window-ctl: waits for or closes the editor's main window from outside,
+// the way a second program would see it.
+//
+//   window-ctl wait [SECONDS]   exit 0 once the main window exists and has
+//                               painted, 1 after SECONDS (default 60)
+//   window-ctl close [SECONDS]  posts WM_CLOSE (a clean shutdown, questions
+//                               included) and waits until the window is gone
+
+#include <windows.h>
+
+#include <stdlib.h>
+#include <wchar.h>
+
+namespace {
+
+HWND FindEditor()
+{
+    return FindWindowW(L"QUILLEX", L"Quillex");
+}
+
+bool WaitFor(bool present, DWORD seconds)
+{
+    DWORD end = GetTickCount() + seconds * 1000;
+    while ((FindEditor() != nullptr) != present) {
+        if ((LONG)(GetTickCount() - end) >= 0)
+            return false;
+        Sleep(100);
+    }
+    return true;
+}
+
+}
+
+int wmain(int argc, wchar_t** argv)
+{
+    if (argc < 2)
+        return 2;
+    DWORD seconds = argc >= 3 ? (DWORD)_wtoi(argv[2]) : 60;
+    if (wcscmp(argv[1], L"wait") == 0) {
+        if (!WaitFor(true, seconds))
+            return 1;
+        // Let the window finish its first paint before anyone looks at it.
+        HWND editor = FindEditor();
+        DWORD_PTR result = 0;
+        SendMessageTimeoutW(editor, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &result);
+        Sleep(500);
+        return 0;
+    }
+    if (wcscmp(argv[1], L"close") == 0) {
+        HWND editor = FindEditor();
+        if (!editor)
+            return 0;
+        PostMessageW(editor, WM_CLOSE, 0, 0);
+        return WaitFor(false, seconds) ? 0 : 1;
+    }
+    return 2;
+}
