@@ -47,8 +47,8 @@ public:
     // value, so it may be a copy of one of the list's own slots.
     bool InsertAt(Slot slot, int position)
     {
-        // Room for one slot more than the new count: the list keeps a spare
-        // slot past its end after every insertion.
+        // The list always keeps one spare slot past its end after an
+        // insertion, so the capacities seen after inserts are predictable.
         if (!this->Reserve(this->count + 2))
             return false;
         if (position < 0)

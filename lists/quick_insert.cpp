@@ -57,8 +57,8 @@ void CQuickInsertList::AddLines(const wchar_t* buffer, int end)
     // buffer[end] is the CR appended after the file's units, so every line,
     // the last included, ends at a CR inside the buffer.
     int pos = 0;
-    for (int cr = FindUnit(buffer, pos, end + 1, L'\r'); cr >= 0;
-         cr = FindUnit(buffer, pos, end + 1, L'\r')) {
+    while (pos < end) {
+        int cr = FindUnit(buffer, pos, end + 1, L'\r');
         if (cr > pos) {
             QuickInsertItem item = {};
             int bar = FindUnit(buffer, pos, cr, L'|');

@@ -44,7 +44,12 @@ bool CRecentList::Add(const wchar_t* path, int length)
 
 void CRecentList::LoadFrom(const wchar_t* fullPath)
 {
-    CopyUnits(file, MAX_PATH, fullPath);
+    // A file name too long to keep whole is not kept: saving to its cut
+    // form would write another file.
+    if (BoundedLength(fullPath, MAX_PATH) < MAX_PATH)
+        CopyUnits(file, MAX_PATH, fullPath);
+    else
+        file[0] = 0;
     CFileIO io;
     if (GetFileAttributesW(fullPath) == INVALID_FILE_ATTRIBUTES) {
         io.Open(fullPath, L"cw");
@@ -57,18 +62,20 @@ void CRecentList::LoadFrom(const wchar_t* fullPath)
         wchar_t* buffer = ReadUnitsWithLineEnd(io, 0, (DWORD)size, &end);
         // Each line goes to the front in file order, so the last line ends up
         // most recent; duplicates keep their last place, and of more than
-        // RECENT_MAX lines the last ones stay. Lines too long for a path are
-        // passed over.
+        // RECENT_MAX lines the last ones stay. The CR appended at `end` only
+        // closes a last line that had none: after a final CR LF it would make
+        // an empty path that pushed a real one off a full list. Empty and
+        // overlong lines are passed over.
         int pos = 0;
-        for (int cr = FindUnit(buffer, pos, end + 1, L'\r'); cr >= 0;
-             cr = FindUnit(buffer, pos, end + 1, L'\r')) {
-            Add(buffer + pos, cr - pos);
+        while (pos < end) {
+            int cr = FindUnit(buffer, pos, end + 1, L'\r');
+            if (cr > pos)
+                Add(buffer + pos, cr - pos);
             pos = cr + 2;
         }
         delete[] buffer;
     }
     io.Close();
-    // Empty lines gave empty paths, which name no file.
     Prune();
 }
 

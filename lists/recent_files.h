@@ -25,7 +25,7 @@ public:
     bool Add(const wchar_t* path, int length = -1);
     // Adds the file's paths in file order, so its last line ends up most
     // recent, then prunes. A missing file is created empty. Remembers the
-    // file as the one `Save` and the destructor write.
+    // file as the one SaveRecent and the destructor write.
     void LoadFrom(const wchar_t* fullPath);
     // Writes at most RECENT_MAX paths, oldest first; false when the file
     // could not be written.
