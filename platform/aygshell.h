@@ -7,6 +7,8 @@
 
 #include <windows.h>
 
+#include "platform/menu_bar.h"
+
 // --- Extra controls -------------------------------------------------------
 BOOL SHInitExtraControls();
 

@@ -40,6 +40,15 @@
 #define IDC_CHOOSER_FOLDER 1021
 #define IDC_CHOOSER_ROOT 1022
 
+// --- About box controls -----------------------------------------------------------
+#define IDC_ABOUT_ICON 201
+#define IDC_ABOUT_CREDIT 203
+#define IDC_ABOUT_NOTE 204
+#define IDC_ABOUT_THANKS 205
+#define IDC_ABOUT_TRANSLATOR_LABEL 206
+#define IDC_ABOUT_TRANSLATOR 207
+#define IDC_ABOUT_VERSION 1020
+
 // --- Other child windows ------------------------------------------------------------
 #define IDC_TAB_PANEL 10785
 

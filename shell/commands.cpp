@@ -2,6 +2,7 @@
 #include "editor/layout.h"
 #include "lists/quick_insert.h"
 #include "resources/resource.h"
+#include "shell/about_box.h"
 #include "shell/app_state.h"
 #include "shell/document_commands.h"
 #include "shell/main_window.h"
@@ -161,6 +162,7 @@ bool DispatchCommand(HWND window, int id, LPARAM lParam)
         if (g_app.quickInsert)
             g_app.quickInsert->ShowQuickInsert(id == CMD_QUICK_INSERT_LEFT, g_app.mainWindow);
         break;
+    case CMD_ABOUT: ShowAboutBox(); break;
     default: return false;
     }
     return true;

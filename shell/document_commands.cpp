@@ -38,9 +38,7 @@ bool NeedsAsking(CDocument* document)
     return document->modified && (document->HasFileName() || document->GetTextLength() > 0);
 }
 
-// The question for one document. The language text's first "%s" stands for
-// the path; it is replaced as text, never used as a format, so a language
-// file cannot make the program read arguments that are not there.
+// The question for one document; the path replaces the text's "%s".
 void BuildQuestion(CDocument* document, wchar_t* question, int capacity)
 {
     if (!document->HasFileName()) {
@@ -48,16 +46,8 @@ void BuildQuestion(CDocument* document, wchar_t* question, int capacity)
                   g_lang.Lookup(L"file_ch", L"Текст был изменён. Сохранить изменения?"));
         return;
     }
-    const wchar_t* text =
-        g_lang.Lookup(L"file_ch_named", L"Файл %s был изменён. Сохранить изменения?");
-    const wchar_t* mark = wcsstr(text, L"%s");
-    if (!mark) {
-        CopyUnits(question, capacity, text);
-        return;
-    }
-    int n = CopyUnits(question, capacity, text, (int)(mark - text));
-    n += CopyUnits(question + n, capacity - n, document->path);
-    CopyUnits(question + n, capacity - n, mark + 2);
+    SubstituteFirst(g_lang.Lookup(L"file_ch_named", L"Файл %s был изменён. Сохранить изменения?"),
+                    L"%s", document->path, question, capacity);
 }
 
 void FinishSwitch()

@@ -8,6 +8,7 @@
 #include "resources/resource.h"
 #include "shell/app_state.h"
 #include "shell/main_window.h"
+#include "shell/menu_bar.h"
 #include "shell/main_children.h"
 #include "storage/encodings.h"
 #include "storage/lang_loader.h"
@@ -49,8 +50,9 @@ void ShrinkForMenuBar(HWND window)
     GetWindowRect(window, &frame);
     GetWindowRect(g_app.menuBar, &bar);
     frame.bottom -= bar.bottom - bar.top;
+    // Repainted: a desktop frame left unpainted would stay black.
     MoveWindow(window, frame.left, frame.top, frame.right - frame.left, frame.bottom - frame.top,
-               FALSE);
+               TRUE);
 }
 
 void CreateFirstDocument(HWND window)
@@ -110,6 +112,8 @@ void LoadLanguage()
     g_settings.GetString(L"Language", name, MAX_PATH, L"Russian");
     StringCchPrintfW(file, MAX_PATH, L"%s.lng", name);
     g_lang.Load(file);
+    if (g_app.mainMenu)
+        BuildMenus();
 }
 
 ATOM RegisterMainClass(HINSTANCE instance, const wchar_t* className)
@@ -131,6 +135,7 @@ void OnCreate(HWND window)
     g_app.quickInsertMenu = CreatePopupMenu();
     g_app.quickInsert = new CQuickInsertList(g_app.quickInsertMenu);
     g_app.quickInsertLoaded = g_app.quickInsert->LoadQuickInsert() ? 1 : 0;
+    CreateMenuBar();
 }
 
 bool InitMainWindow(HINSTANCE instance, int showCommand)

@@ -22,6 +22,18 @@ int CopyUnits(wchar_t* field, int capacity, const wchar_t* source, int length)
     return n;
 }
 
+int SubstituteFirst(const wchar_t* text, const wchar_t* mark, const wchar_t* value, wchar_t* out,
+                    int capacity)
+{
+    const wchar_t* found = wcsstr(text, mark);
+    if (!found)
+        return CopyUnits(out, capacity, text);
+    int n = CopyUnits(out, capacity, text, (int)(found - text));
+    n += CopyUnits(out + n, capacity - n, value);
+    n += CopyUnits(out + n, capacity - n, found + wcslen(mark));
+    return n;
+}
+
 bool GetProgramFolder(wchar_t* folder, int capacity)
 {
     wchar_t module[MAX_PATH + 1];

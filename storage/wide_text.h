@@ -13,6 +13,12 @@ int CopyUnits(wchar_t* field, int capacity, const wchar_t* source, int length = 
 // Number of units before the terminator, but never more than `limit`.
 int BoundedLength(const wchar_t* text, int limit);
 
+// Copies `text` into `out` (of `capacity` units) with its first occurrence
+// of `mark` replaced by `value`, as plain text: never used as a format.
+// The result is cut to fit, always terminated; returns its length.
+int SubstituteFirst(const wchar_t* text, const wchar_t* mark, const wchar_t* value, wchar_t* out,
+                    int capacity);
+
 // The folder of the running program as "X:\...\" (with the trailing
 // backslash), or an empty string when it cannot be found. `capacity` is the
 // size of `folder` in units.

@@ -62,13 +62,13 @@ TEST_F(Startup, OpensTheCommandLineFileInItsEncodingOnBothScreens)
         wchar_t shown[2000];
         GetWindowTextW(Doc(0)->edit, shown, 2000);
         EXPECT_TRUE(text == shown);
-        // The main window is the device screen (no menu bar yet).
+        // The main window is the device screen less the menu bar.
         RECT frame;
         GetWindowRect(g_app.mainWindow, &frame);
         EXPECT_EQ(0, frame.left);
         EXPECT_EQ(0, frame.top);
         EXPECT_EQ(screen.first, frame.right);
-        EXPECT_EQ(screen.second, frame.bottom);
+        EXPECT_EQ(screen.second - DeviceMenuBarHeight(), frame.bottom);
         // The edit window fills the client area, shown, with the focus.
         RECT client;
         GetClientRect(g_app.mainWindow, &client);

@@ -1,0 +1,170 @@
+#include <windows.h>
+#include <commctrl.h>
+
+#include "platform/device_screen.h"
+#include "platform/menu_bar.h"
+
+#undef GetSystemMetrics
+
+namespace {
+
+const UINT_PTR kBarSubclass = 0x5142;
+const wchar_t kRelayClass[] = L"QuillexMenuBarRelay";
+
+// What one bar keeps: its menu, the window that gets its commands, the
+// relay that receives the toolbar's own notifications, its colour.
+struct MenuBar {
+    HWND bar;
+    HMENU menu;
+    HWND owner;
+    HWND relay;
+    bool coloured;
+    COLORREF colour;
+};
+
+// Opens the popup of a soft key above the bar; the chosen command goes to
+// the owner like any menu command.
+void OpenSoftKeyMenu(HWND bar, MenuBar* state, int command)
+{
+    HMENU popup = GetSubMenu(state->menu, command - MENU_BAR_POPUP_KEY_FIRST);
+    if (!popup)
+        return;
+    RECT button = {};
+    int index = (int)SendMessageW(bar, TB_COMMANDTOINDEX, command, 0);
+    SendMessageW(bar, TB_GETITEMRECT, index, (LPARAM)&button);
+    MapWindowPoints(bar, nullptr, (POINT*)&button, 2);
+    SendMessageW(bar, TB_PRESSBUTTON, command, MAKELONG(TRUE, 0));
+    TrackPopupMenuEx(popup, TPM_LEFTALIGN | TPM_BOTTOMALIGN, button.left, button.top,
+                     state->owner, nullptr);
+    SendMessageW(bar, TB_PRESSBUTTON, command, MAKELONG(FALSE, 0));
+}
+
+LRESULT CALLBACK RelayProc(HWND relay, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    MenuBar* state = (MenuBar*)GetWindowLongPtrW(relay, GWLP_USERDATA);
+    if (message == WM_COMMAND && state) {
+        int command = LOWORD(wParam);
+        if (command >= MENU_BAR_POPUP_KEY_FIRST && command < MENU_BAR_POPUP_KEY_FIRST + 16)
+            OpenSoftKeyMenu(state->bar, state, command);
+        else
+            SendMessageW(state->owner, WM_COMMAND, MAKEWPARAM(command, 0), 0);
+        return 0;
+    }
+    if (message == WM_NOTIFY && state)
+        return SendMessageW(state->owner, WM_NOTIFY, wParam, lParam);
+    return DefWindowProcW(relay, message, wParam, lParam);
+}
+
+LRESULT CALLBACK BarProc(HWND bar, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                         DWORD_PTR data)
+{
+    MenuBar* state = (MenuBar*)data;
+    switch (message) {
+    case SHCMBM_GETMENU:
+        return (LRESULT)state->menu;
+    case SHCMBM_GETSUBMENU:
+        // lParam names a soft key by its command; 0 stands for the first one.
+        return (LRESULT)GetSubMenu(state->menu, lParam ? (int)lParam - MENU_BAR_POPUP_KEY_FIRST : 0);
+    case WM_ERASEBKGND:
+        if (state->coloured) {
+            RECT client;
+            GetClientRect(bar, &client);
+            HBRUSH brush = CreateSolidBrush(state->colour);
+            FillRect((HDC)wParam, &client, brush);
+            DeleteObject(brush);
+            return 1;
+        }
+        break;
+    case WM_NCDESTROY: {
+        RemoveWindowSubclass(bar, BarProc, kBarSubclass);
+        SetWindowLongPtrW(state->relay, GWLP_USERDATA, 0);
+        DestroyWindow(state->relay);
+        if (state->menu)
+            DestroyMenu(state->menu);
+        delete state;
+        break;
+    }
+    default:
+        break;
+    }
+    return DefSubclassProc(bar, message, wParam, lParam);
+}
+
+HWND CreateRelay(HINSTANCE instance)
+{
+    WNDCLASSW relayClass = {};
+    relayClass.lpfnWndProc = RelayProc;
+    relayClass.hInstance = instance;
+    relayClass.lpszClassName = kRelayClass;
+    RegisterClassW(&relayClass);   // fails harmlessly when already registered
+    return CreateWindowExW(0, kRelayClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance,
+                           nullptr);
+}
+
+// One soft key per top-level entry of the menu.
+void AddSoftKeys(HWND bar, HMENU menu)
+{
+    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+        wchar_t text[64] = L"";
+        GetMenuStringW(menu, i, text, 64, MF_BYPOSITION);
+        TBBUTTON button = {};
+        button.iBitmap = I_IMAGENONE;
+        button.idCommand = GetSubMenu(menu, i) ? MENU_BAR_POPUP_KEY_FIRST + i
+                                               : (int)GetMenuItemID(menu, i);
+        button.fsState = TBSTATE_ENABLED;
+        button.fsStyle = BTNS_BUTTON | BTNS_AUTOSIZE | BTNS_SHOWTEXT;
+        button.iString = (INT_PTR)text;
+        SendMessageW(bar, TB_ADDBUTTONSW, 1, (LPARAM)&button);
+    }
+}
+
+}
+
+BOOL SHCreateMenuBar(SHMENUBARINFO* info)
+{
+    if (!info || !IsWindow(info->hwndParent))
+        return FALSE;
+    info->hwndMB = nullptr;
+    HINSTANCE instance = info->hInstRes ? info->hInstRes : GetModuleHandleW(nullptr);
+    HMENU menu = nullptr;
+    if (info->dwFlags & SHCMBF_HMENU) {
+        menu = LoadMenuW(instance, MAKEINTRESOURCEW(info->nToolBarId));
+        if (!menu)
+            return FALSE;
+    }
+
+    int width = DeviceGetSystemMetrics(SM_CXVIRTUALSCREEN);
+    int height = DeviceGetSystemMetrics(SM_CYVIRTUALSCREEN);
+    int barHeight = DeviceMenuBarHeight();
+    HWND relay = CreateRelay(instance);
+    // A top-level strip owned by the window: it stays above it and goes with it.
+    HWND bar = CreateWindowExW(WS_EX_TOOLWINDOW, TOOLBARCLASSNAMEW, L"",
+                               WS_POPUP | WS_VISIBLE | TBSTYLE_FLAT | TBSTYLE_LIST |
+                                   TBSTYLE_TOOLTIPS | CCS_NORESIZE | CCS_NODIVIDER |
+                                   CCS_NOPARENTALIGN,
+                               0, height - barHeight, width, barHeight, info->hwndParent, nullptr,
+                               instance, nullptr);
+    if (!bar) {
+        DestroyWindow(relay);
+        if (menu)
+            DestroyMenu(menu);
+        return FALSE;
+    }
+    SendMessageW(bar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
+    SendMessageW(bar, TB_SETPARENT, (WPARAM)relay, 0);
+    SendMessageW(bar, TB_SETEXTENDEDSTYLE, 0, TBSTYLE_EX_MIXEDBUTTONS);
+    // Soft keys as high as the bar, as on the device.
+    SendMessageW(bar, TB_SETBUTTONSIZE, 0, MAKELONG(barHeight, barHeight - 4));
+
+    MenuBar* state = new MenuBar{ bar, menu, info->hwndParent, relay, false, 0 };
+    SetWindowLongPtrW(relay, GWLP_USERDATA, (LONG_PTR)state);
+    if (info->dwFlags & SHCMBF_COLORBK) {
+        state->coloured = true;
+        state->colour = info->clrBk;
+    }
+    SetWindowSubclass(bar, BarProc, kBarSubclass, (DWORD_PTR)state);
+    if (menu && !(info->dwFlags & SHCMBF_EMPTYBAR))
+        AddSoftKeys(bar, menu);
+    info->hwndMB = bar;
+    return TRUE;
+}

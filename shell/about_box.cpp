@@ -1,0 +1,55 @@
+#include "shell/about_box.h"
+
+#include "platform/aygshell.h"
+#include "resources/resource.h"
+#include "shell/app_state.h"
+#include "storage/lang_loader.h"
+#include "storage/wide_text.h"
+
+namespace {
+
+// The site whose readers tested the program.
+const wchar_t kTestersSite[] = L"pocketpc.example.org";
+
+}
+
+void ShowAboutBox()
+{
+    HRSRC found = FindResourceW(g_app.instance, MAKEINTRESOURCEW(IDD_ABOUT), (LPCWSTR)RT_DIALOG);
+    HGLOBAL loaded = found ? LoadResource(g_app.instance, found) : nullptr;
+    if (!loaded)
+        return;
+    DialogBoxIndirectParamW(g_app.instance, (LPCDLGTEMPLATEW)LockResource(loaded), g_app.mainWindow,
+                            AboutDlgProc, 0);
+}
+
+INT_PTR CALLBACK AboutDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM)
+{
+    switch (message) {
+    case WM_INITDIALOG: {
+        SHINITDLGINFO info = { SHIDIM_FLAGS, dialog,
+                               SHIDIF_DONEBUTTON | SHIDIF_SIZEDLGFULLSCREEN | SHIDIF_SIPDOWN |
+                                   SHIDIF_EMPTYMENU };
+        SHInitDialog(&info);
+        // The site name replaces the text's "%s" as text: a translation can
+        // neither overflow the buffer nor make the format read anything else.
+        wchar_t thanks[600];
+        SubstituteFirst(g_lang.Lookup(L"abt_thx_tst", L"Спасибо за помощь в тестировании, %s"),
+                        L"%s", kTestersSite, thanks, 600);
+        SetDlgItemTextW(dialog, IDC_ABOUT_THANKS, thanks);
+        g_lang.SetDialogItemText(dialog, IDC_ABOUT_TRANSLATOR, L"abt_lng_author");
+        return TRUE;
+    }
+    case WM_COMMAND:
+        if (LOWORD(wParam) == IDOK) {
+            EndDialog(dialog, 1);
+            return TRUE;
+        }
+        return FALSE;
+    case WM_CLOSE:
+        EndDialog(dialog, 16);
+        return TRUE;
+    default:
+        return FALSE;
+    }
+}
