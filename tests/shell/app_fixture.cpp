@@ -31,6 +31,7 @@ bool AppFixture::StartApp(const std::wstring& arguments, const std::wstring& set
     Renew(g_lang);
     Renew(g_recent);
     g_settings.LoadFrom(settingsPath.c_str());
+    LoadLanguage();
     g_app.instance = GetModuleHandleW(nullptr);
     LoadThemeAndIcons();
     return InitMainWindow(g_app.instance, SW_SHOW);

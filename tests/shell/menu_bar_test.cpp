@@ -377,3 +377,17 @@ TEST_F(MenuBar, AboutBoxTexts)
     EXPECT_EQ(1, driver.ran);
     EXPECT_EQ(0, driver.leftOpen);
 }
+
+TEST_F(MenuBar, ShippedEnglishTranslatesEveryMenuItem)
+{
+    ASSERT_TRUE(StartApp(L"", L"Language=English\r\n"));
+    ASSERT_STREQ(L"Attention", g_lang.Lookup(L"notice", L"Внимание"));
+    for (const TreeLine& t : kTree) {
+        if (t.key)
+            EXPECT_STRNE(t.text, g_lang.Lookup(t.key, t.text)) << t.key;
+    }
+    std::vector<std::wstring> tree;
+    ReadTree(g_app.menuPopup, 0, tree);
+    EXPECT_EQ(L"0 File >", tree[0]);
+    EXPECT_EQ(L"1 New\tCtrl+N #32781", tree[1]);
+}
