@@ -75,7 +75,10 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
         return 0;
     }
     case WM_CLOSE:
-        if (ConfirmSaveChanges(true))
+        // While a message or a dialog is up the window is disabled, and the
+        // code that showed it still needs the documents: a close sent from
+        // outside then waits.
+        if (IsWindowEnabled(window) && ConfirmSaveChanges(true))
             break;
         return 0;
     case WM_SETTINGCHANGE:

@@ -188,3 +188,41 @@ TEST_F(Startup, SecondInstanceHandsItsFileOver)
     EXPECT_EQ(path, Doc(1)->path);
     EXPECT_EQ(1, g_app.current);
 }
+
+namespace {
+
+HHOOK g_closeHook;
+
+// Sends the main window a close from "outside" while a message is up, then
+// answers the message.
+LRESULT CALLBACK CloseDuringMessage(int code, WPARAM wParam, LPARAM lParam)
+{
+    if (code == HCBT_ACTIVATE) {
+        wchar_t className[16] = L"";
+        GetClassNameW((HWND)wParam, className, 16);
+        if (wcscmp(className, L"#32770") == 0) {
+            PostMessageW(g_app.mainWindow, WM_CLOSE, 0, 0);
+            PostMessageW((HWND)wParam, WM_COMMAND, IDOK, 0);
+        }
+    }
+    return CallNextHookEx(g_closeHook, code, wParam, lParam);
+}
+
+}
+
+TEST_F(Startup, ACloseWhileAMessageIsUpWaits)
+{
+    // A file too big for a document: its warning shows during start-up.
+    std::wstring path = temp.Path(L"big.txt");
+    std::string big;
+    while (big.size() < 31000)
+        big += std::string(60, 'q') + "\r\n";
+    WriteBytes(path, big);
+    g_closeHook = SetWindowsHookExW(WH_CBT, CloseDuringMessage, nullptr, GetCurrentThreadId());
+    bool started = StartApp(QuotedArgument(path));
+    UnhookWindowsHookEx(g_closeHook);
+    ASSERT_TRUE(started);
+    EXPECT_TRUE(IsWindow(g_app.mainWindow));
+    EXPECT_EQ(path, Doc(0)->path);
+    EXPECT_EQ(30000, Doc(0)->GetTextLength());
+}
