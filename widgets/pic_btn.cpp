@@ -1,0 +1,131 @@
+#include "widgets/pic_btn.h"
+
+#include "shell/app_state.h"
+#include "widgets/button_pictures.h"
+#include "widgets/repaint.h"
+
+CPicBtn::CPicBtn(HWND button, int picture, DWORD buttonKind)
+    : window(button), previousProc(nullptr), highlight(0), pictureIndex(picture),
+      kind(buttonKind), on(0), pressed(0), controlId(0)
+{
+    SetWindowLongPtrW(window, GWLP_USERDATA, (LONG_PTR)this);
+    previousProc = (WNDPROC)SetWindowLongPtrW(window, GWLP_WNDPROC, (LONG_PTR)ButtonProc);
+    controlId = (DWORD)GetWindowLongPtrW(window, GWLP_ID);
+}
+
+CPicBtn::~CPicBtn()
+{
+    // Later messages must not reach a deleted object.
+    if (IsWindow(window) && GetWindowLongPtrW(window, GWLP_USERDATA) == (LONG_PTR)this) {
+        SetWindowLongPtrW(window, GWLP_WNDPROC, (LONG_PTR)previousProc);
+        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+    }
+}
+
+bool CPicBtn::LooksPressed() const
+{
+    return kind == PICBTN_TOGGLE ? on != 0 : pressed != 0;
+}
+
+LRESULT CALLBACK CPicBtn::ButtonProc(HWND button, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    CPicBtn* self = (CPicBtn*)GetWindowLongPtrW(button, GWLP_USERDATA);
+    if (!self)
+        return DefWindowProcW(button, message, wParam, lParam);
+    switch (message) {
+    case WM_PAINT:
+    case WM_ERASEBKGND:
+        return self->OnPaint(message, wParam, lParam);
+    case BM_SETSTATE:
+        return self->OnSetState(wParam, lParam);
+    case WM_LBUTTONDOWN:
+        return self->OnStylusDown();
+    case WM_LBUTTONUP:
+        return self->OnStylusUp();
+    case WM_LBUTTONDBLCLK:
+        return self->OnDoubleTap();
+    default:
+        return self->PassOn(message, wParam, lParam);
+    }
+}
+
+LRESULT CPicBtn::PassOn(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    return CallWindowProcW(previousProc, window, message, wParam, lParam);
+}
+
+LRESULT CPicBtn::OnPaint(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    const ButtonPictures& pictures = g_buttonPictures;
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(window, &paint);
+    RECT client;
+    GetClientRect(window, &client);
+    if (pictures.faceBrush)
+        FillRect(dc, &client, pictures.faceBrush);
+    bool looksPressed = LooksPressed();
+    const CImageStrip& strip = looksPressed ? pictures.pressedPictures : pictures.normalPictures;
+    int size = pictures.pictureSize;
+    int inset = 2 * ScreenScale();
+    strip.Draw(dc, inset, inset, pictureIndex * size, 0, size, size);
+    if (looksPressed)
+        DrawEdge(dc, &client, BDR_SUNKENOUTER, BF_RECT | BF_SOFT);
+    else
+        DrawEdge(dc, &client, BDR_RAISEDINNER, BF_RECT);
+    EndPaint(window, &paint);
+    return PassOn(message, wParam, lParam);
+}
+
+LRESULT CPicBtn::OnSetState(WPARAM wParam, LPARAM lParam)
+{
+    if ((DWORD)wParam != highlight) {
+        highlight = (DWORD)wParam;
+        RepaintNow(window);
+    }
+    return PassOn(BM_SETSTATE, wParam, lParam);
+}
+
+LRESULT CPicBtn::OnStylusDown()
+{
+    pressed = 1;
+    SetCapture(window);
+    RepaintNow(window);
+    return 1;
+}
+
+// The command goes out wherever the stylus is lifted, inside the button or not.
+LRESULT CPicBtn::OnStylusUp()
+{
+    if (pressed) {
+        pressed = 0;
+        ReleaseCapture();
+        Flip();
+        SendCommand();
+    }
+    RepaintNow(window);
+    return 1;
+}
+
+// The second tap of a double tap counts as a tap of its own.
+LRESULT CPicBtn::OnDoubleTap()
+{
+    if (pressed) {
+        pressed = 0;
+        ReleaseCapture();
+    }
+    Flip();
+    RepaintNow(window);
+    SendCommand();
+    return 1;
+}
+
+void CPicBtn::Flip()
+{
+    if (kind == PICBTN_TOGGLE)
+        on = on ? 0 : 1;
+}
+
+void CPicBtn::SendCommand()
+{
+    SendMessageW(GetParent(window), WM_COMMAND, (WPARAM)LOWORD(controlId), 0);
+}
