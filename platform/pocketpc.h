@@ -11,6 +11,7 @@
 
 #include "platform/ce_gdi.h"
 #include "platform/device_clock.h"
+#include "platform/device_fonts.h"
 #include "platform/device_process.h"
 #include "platform/device_screen.h"
 #include "platform/device_windows.h"
