@@ -40,6 +40,24 @@ std::wstring WindowText(HWND window)
     return text;
 }
 
+// A message box is a dialog run by the system itself: its procedure lies in
+// user32. (Its text sits in the static control 0xFFFF, but so does the text
+// of any dialog template's unnumbered static control.)
+bool IsMessageBox(HWND window)
+{
+    wchar_t className[16] = L"";
+    GetClassNameW(window, className, 16);
+    if (wcscmp(className, L"#32770") != 0 || !GetDlgItem(window, 0xFFFF))
+        return false;
+    LONG_PTR procedure = GetWindowLongPtrW(window, DWLP_DLGPROC);
+    HMODULE owner = nullptr;
+    return procedure &&
+           GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS |
+                                  GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                              (LPCWSTR)procedure, &owner) &&
+           owner == GetModuleHandleW(L"user32.dll");
+}
+
 }
 
 MessageBoxAnswerer::MessageBoxAnswerer(std::vector<int> queued)
@@ -60,10 +78,7 @@ LRESULT CALLBACK MessageBoxAnswerer::Hook(int code, WPARAM wParam, LPARAM lParam
     MessageBoxAnswerer* self = g_answerer;
     if (code == HCBT_ACTIVATE && self) {
         HWND box = (HWND)wParam;
-        wchar_t className[16] = L"";
-        GetClassNameW(box, className, 16);
-        // Only message boxes: their text sits in the static control 0xFFFF.
-        if (wcscmp(className, L"#32770") == 0 && GetDlgItem(box, 0xFFFF)) {
+        if (IsMessageBox(box)) {
             SeenBox seen;
             seen.caption = WindowText(box);
             seen.text = WindowText(GetDlgItem(box, 0xFFFF));
@@ -195,6 +210,265 @@ std::wstring EditHost::Text() const
 void EditHost::SetText(const std::wstring& text)
 {
     SetWindowTextW(edit, text.c_str());
+}
+
+// --- DialogView ---------------------------------------------------------------
+
+std::wstring DialogView::Caption() const
+{
+    return WindowText(window);
+}
+
+bool DialogView::IsOpen() const
+{
+    return IsWindow(window) && IsWindowVisible(window);
+}
+
+std::wstring DialogView::Text(int id) const
+{
+    return WindowText(Item(id));
+}
+
+bool DialogView::IsEnabled(int id) const
+{
+    return IsWindowEnabled(Item(id)) != FALSE;
+}
+
+bool DialogView::IsShown(int id) const
+{
+    return IsWindowVisible(Item(id)) != FALSE;
+}
+
+bool DialogView::IsChecked(int id) const
+{
+    return IsDlgButtonChecked(window, id) == BST_CHECKED;
+}
+
+void DialogView::Type(int id, const std::wstring& text)
+{
+    SetWindowTextW(Item(id), text.c_str());
+}
+
+bool DialogView::Press(int id)
+{
+    HWND control = Item(id);
+    if (!control || !IsWindowEnabled(control) || !IsWindowVisible(control))
+        return false;
+    SendMessageW(control, BM_CLICK, 0, 0);
+    return true;
+}
+
+std::vector<std::wstring> DialogView::ComboItems(int id) const
+{
+    std::vector<std::wstring> items;
+    HWND box = Item(id);
+    int count = (int)SendMessageW(box, CB_GETCOUNT, 0, 0);
+    for (int i = 0; i < count; ++i) {
+        int n = (int)SendMessageW(box, CB_GETLBTEXTLEN, i, 0);
+        std::wstring item(n + 1, L'\0');
+        SendMessageW(box, CB_GETLBTEXT, i, (LPARAM)&item[0]);
+        item.resize(n);
+        items.push_back(item);
+    }
+    return items;
+}
+
+std::wstring DialogView::ComboText(int id) const
+{
+    return WindowText(Item(id));
+}
+
+bool DialogView::Pick(int id, const std::wstring& item)
+{
+    HWND box = Item(id);
+    std::vector<std::wstring> items = ComboItems(id);
+    for (size_t i = 0; i < items.size(); ++i) {
+        if (items[i] != item)
+            continue;
+        if (!IsWindowEnabled(box) || !IsWindowVisible(box))
+            return false;
+        SendMessageW(box, CB_SETCURSEL, i, 0);
+        SendMessageW(window, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), (LPARAM)box);
+        return true;
+    }
+    return false;
+}
+
+std::vector<std::wstring> DialogView::ListItems(int id) const
+{
+    std::vector<std::wstring> items;
+    HWND list = Item(id);
+    int count = (int)SendMessageW(list, LVM_GETITEMCOUNT, 0, 0);
+    for (int i = 0; i < count; ++i) {
+        wchar_t text[1024] = L"";
+        LVITEMW item = {};
+        item.pszText = text;
+        item.cchTextMax = 1024;
+        SendMessageW(list, LVM_GETITEMTEXTW, i, (LPARAM)&item);
+        items.push_back(text);
+    }
+    return items;
+}
+
+std::vector<int> DialogView::ListImages(int id) const
+{
+    std::vector<int> images;
+    HWND list = Item(id);
+    int count = (int)SendMessageW(list, LVM_GETITEMCOUNT, 0, 0);
+    for (int i = 0; i < count; ++i) {
+        LVITEMW item = {};
+        item.mask = LVIF_IMAGE;
+        item.iItem = i;
+        SendMessageW(list, LVM_GETITEMW, 0, (LPARAM)&item);
+        images.push_back(item.iImage);
+    }
+    return images;
+}
+
+std::wstring DialogView::ListSelection(int id) const
+{
+    int index = (int)SendMessageW(Item(id), LVM_GETNEXTITEM, (WPARAM)-1, LVNI_SELECTED);
+    return index < 0 ? std::wstring() : ListItems(id)[index];
+}
+
+int DialogView::FindListItem(int id, const std::wstring& item) const
+{
+    std::vector<std::wstring> items = ListItems(id);
+    for (size_t i = 0; i < items.size(); ++i) {
+        if (items[i] == item)
+            return (int)i;
+    }
+    return -1;
+}
+
+bool DialogView::Select(int id, const std::wstring& item)
+{
+    HWND list = Item(id);
+    int index = FindListItem(id, item);
+    if (index < 0 || !IsWindowEnabled(list) || !IsWindowVisible(list))
+        return false;
+    LVITEMW state = {};
+    state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+    state.state = LVIS_SELECTED | LVIS_FOCUSED;
+    SendMessageW(list, LVM_SETITEMSTATE, index, (LPARAM)&state);
+    SendMessageW(list, LVM_ENSUREVISIBLE, index, FALSE);
+    return true;
+}
+
+bool DialogView::Activate(int id, const std::wstring& item, UINT code)
+{
+    if (!Select(id, item))
+        return false;
+    NMITEMACTIVATE note = {};
+    note.hdr.hwndFrom = Item(id);
+    note.hdr.idFrom = id;
+    note.hdr.code = code;
+    note.iItem = FindListItem(id, item);
+    SendMessageW(window, WM_NOTIFY, id, (LPARAM)&note);
+    return true;
+}
+
+bool DialogView::Tap(int id, const std::wstring& item)
+{
+    return Activate(id, item, NM_CLICK);
+}
+
+bool DialogView::DoubleTap(int id, const std::wstring& item)
+{
+    return Activate(id, item, NM_DBLCLK);
+}
+
+void DialogView::Key(int id, UINT virtualKey)
+{
+    HWND control = Item(id);
+    SetFocus(control);
+    UINT scan = MapVirtualKeyW(virtualKey, MAPVK_VK_TO_VSC);
+    PostMessageW(control, WM_KEYDOWN, virtualKey, MAKELPARAM(1, scan));
+    PostMessageW(control, WM_KEYUP, virtualKey, MAKELPARAM(1, scan | KF_REPEAT | KF_UP));
+    ProcessMessages();
+}
+
+void DialogView::ProcessMessages()
+{
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (IsWindow(window) && IsDialogMessageW(window, &msg))
+            continue;
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+}
+
+// --- DialogDriver ---------------------------------------------------------------
+
+namespace {
+
+DialogDriver* g_driver = nullptr;
+const UINT_PTR kStartTimer = 0x7E57;
+
+}
+
+DialogDriver::DialogDriver(const std::wstring& wanted) : caption(wanted), outer(g_driver)
+{
+    g_driver = this;
+    hook = SetWindowsHookExW(WH_CALLWNDPROCRET, Hook, nullptr, GetCurrentThreadId());
+}
+
+DialogDriver::~DialogDriver()
+{
+    UnhookWindowsHookEx(hook);
+    g_driver = outer;
+}
+
+DialogDriver& DialogDriver::Then(Script script)
+{
+    scripts.push_back(std::move(script));
+    return *this;
+}
+
+LRESULT CALLBACK DialogDriver::Hook(int code, WPARAM wParam, LPARAM lParam)
+{
+    DialogDriver* self = g_driver;
+    const CWPRETSTRUCT* call = (const CWPRETSTRUCT*)lParam;
+    // Every dialog, message boxes included, gets WM_INITDIALOG once, whether
+    // or not it is ever activated.
+    if (code == HC_ACTION && self && call->message == WM_INITDIALOG) {
+        HWND window = call->hwnd;
+        wchar_t className[16] = L"";
+        GetClassNameW(window, className, 16);
+        // Child dialogs (the find bar) are parts of other windows.
+        bool topLevel = !(GetWindowLongW(window, GWL_STYLE) & WS_CHILD);
+        if (wcscmp(className, L"#32770") == 0 && topLevel && !IsMessageBox(window) &&
+            (self->caption.empty() || WindowText(window) == self->caption)) {
+            // The script runs from the dialog's own modal loop, once it is up.
+            SetTimer(window, kStartTimer, USER_TIMER_MINIMUM, Start);
+        }
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+void CALLBACK DialogDriver::Start(HWND dialog, UINT, UINT_PTR timer, DWORD)
+{
+    // A modal dialog is shown only when its loop first runs idle: wait for that.
+    if (!IsWindowVisible(dialog))
+        return;
+    KillTimer(dialog, timer);
+    DialogDriver* self = g_driver;
+    if (!self)
+        return;
+    DialogView view(dialog);
+    if (self->next >= self->scripts.size()) {
+        ++self->unscripted;
+        EndDialog(dialog, IDCANCEL);
+        return;
+    }
+    Script script = self->scripts[self->next++];
+    ++self->ran;
+    script(view);
+    if (view.IsOpen()) {
+        ++self->leftOpen;
+        EndDialog(dialog, IDCANCEL);
+    }
 }
 
 SYSTEMTIME MakeTime(int year, int month, int day, int hour, int minute, int second)

@@ -1,6 +1,7 @@
 #ifndef QUILLEX_TESTS_TEST_SUPPORT_H
 #define QUILLEX_TESTS_TEST_SUPPORT_H
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -63,6 +64,110 @@ public:
     void SetText(const std::wstring& text);
     HWND window;
     HWND edit;
+};
+
+// --- Driving dialogs ----------------------------------------------------------
+//
+// A test runs the real modal dialog and works it from inside its modal loop:
+//
+//     DialogDriver driver(L"Выбор файла");
+//     driver.Then([&](DialogView& dialog) {
+//         dialog.Type(IDC_CHOOSER_NAME, L"notes");
+//         EXPECT_TRUE(dialog.Press(IDOK));          // may show message boxes
+//     });
+//     MessageBoxAnswerer answers({ IDNO });          // answers those boxes
+//     bool chosen = ChooseFile(false);
+//     EXPECT_EQ(1, driver.ran);
+//
+// Every action sends the messages a user's action would make the controls
+// send, so the dialog's procedure reacts as it would to the user, and each
+// action returns once the dialog has reacted (message boxes it shows
+// meanwhile are answered by a MessageBoxAnswerer).
+
+// One running dialog as a test sees and works it. Control ids as in the
+// template; list and combo items by their exact text.
+class DialogView {
+public:
+    explicit DialogView(HWND dialog) : window(dialog) {}
+
+    HWND Item(int id) const { return GetDlgItem(window, id); }
+    std::wstring Caption() const;
+    // False once the dialog has ended (EndDialog hides it at once).
+    bool IsOpen() const;
+    std::wstring Text(int id) const;
+    bool IsEnabled(int id) const;
+    bool IsShown(int id) const;
+    bool IsChecked(int id) const;
+
+    // Replaces an edit box's text as typing would; the box notifies EN_CHANGE.
+    void Type(int id, const std::wstring& text);
+    // Clicks a push button or check box (BM_CLICK). False, and nothing
+    // happens, when it is disabled or hidden, as for a user.
+    bool Press(int id);
+
+    // Drop-down boxes: the items in order, the shown text, and picking an
+    // item as the user would (selection, then CBN_SELCHANGE). False when
+    // there is no such item or the box is disabled.
+    std::vector<std::wstring> ComboItems(int id) const;
+    std::wstring ComboText(int id) const;
+    bool Pick(int id, const std::wstring& item);
+
+    // List views (first column): the items' texts and image indexes in
+    // order, and the selected item's text ("" without one).
+    std::vector<std::wstring> ListItems(int id) const;
+    std::vector<int> ListImages(int id) const;
+    std::wstring ListSelection(int id) const;
+    // Selects and focuses the item (LVN_ITEMCHANGED reaches the dialog).
+    bool Select(int id, const std::wstring& item);
+    // Select, then the tap's NM_CLICK or the double tap's NM_DBLCLK.
+    // False when there is no such item or the list is disabled or hidden.
+    bool Tap(int id, const std::wstring& item);
+    bool DoubleTap(int id, const std::wstring& item);
+
+    // Gives the control the focus and presses the key: the key goes
+    // through the dialog manager as a real one does (Enter and Escape are
+    // taken by the dialog unless the control asks for them).
+    void Key(int id, UINT virtualKey);
+
+    // Lets the dialog handle what is queued for it (posted commands, the
+    // caption's OK, repaints).
+    void ProcessMessages();
+
+    HWND window;
+
+private:
+    int FindListItem(int id, const std::wstring& item) const;
+    bool Activate(int id, const std::wstring& item, UINT code);
+};
+
+// Runs scripts inside the modal loops of dialogs shown on this thread while
+// it lives. The first top-level dialog (not a message box) whose caption is
+// `caption` (any caption when empty) gets the first script added with Then,
+// the next one the second, and so on; a script runs once the dialog is up,
+// its WM_INITDIALOG done, and should end it (OK, Cancel, ...). The driver
+// ends with IDCANCEL a dialog still open after its script (counted in
+// leftOpen) and one for which no script is left (counted in unscripted), so
+// that a failing test never hangs in a dialog.
+class DialogDriver {
+public:
+    typedef std::function<void(DialogView&)> Script;
+
+    explicit DialogDriver(const std::wstring& caption = L"");
+    ~DialogDriver();
+    DialogDriver& Then(Script script);
+
+    int ran = 0;
+    int leftOpen = 0;
+    int unscripted = 0;
+
+private:
+    static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam);
+    static void CALLBACK Start(HWND dialog, UINT, UINT_PTR timer, DWORD);
+    std::wstring caption;
+    std::vector<Script> scripts;
+    size_t next = 0;
+    HHOOK hook;
+    DialogDriver* outer;
 };
 
 SYSTEMTIME MakeTime(int year, int month, int day, int hour, int minute, int second = 0);

@@ -1,0 +1,184 @@
+#include "dialogs/chooser_controls.h"
+
+#include "dialogs/chooser_tables.h"
+#include "dialogs/file_chooser.h"
+#include "platform/aygshell.h"
+#include "resources/resource.h"
+#include "shell/app_state.h"
+#include "storage/lang_loader.h"
+
+namespace {
+
+const UINT_PTR kEnterSubclass = 0x51C0;
+
+HINSTANCE ProgramModule()
+{
+    return g_app.instance ? g_app.instance : GetModuleHandleW(nullptr);
+}
+
+// Keeps the top-left corner; the right and bottom edges move to 4 pixels
+// (and the right one as far again as the left margin) from the dialog's.
+void Stretch(HWND dialog, HWND control, bool keepHeight)
+{
+    RECT client;
+    RECT box;
+    GetClientRect(dialog, &client);
+    GetWindowRect(control, &box);
+    MapWindowPoints(nullptr, dialog, (POINT*)&box, 2);
+    int width = client.right - 2 * box.left - 4;
+    int height = keepHeight ? box.bottom - box.top : client.bottom - box.top - 4;
+    MoveWindow(control, box.left, box.top, width > 0 ? width : 0, height > 0 ? height : 0, TRUE);
+}
+
+LRESULT CALLBACK EnterToList(HWND list, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                             DWORD_PTR)
+{
+    if (message == WM_GETDLGCODE) {
+        const MSG* msg = (const MSG*)lParam;
+        LRESULT code = DefSubclassProc(list, message, wParam, lParam);
+        if (msg && msg->message == WM_KEYDOWN && msg->wParam == VK_RETURN)
+            code |= DLGC_WANTMESSAGE;
+        return code;
+    }
+    if (message == WM_NCDESTROY)
+        RemoveWindowSubclass(list, EnterToList, kEnterSubclass);
+    return DefSubclassProc(list, message, wParam, lParam);
+}
+
+}
+
+INT_PTR RunChooserTemplate(DLGPROC procedure)
+{
+    HINSTANCE module = ProgramModule();
+    HRSRC found = FindResourceW(module, MAKEINTRESOURCEW(IDD_FILE_CHOOSER), (LPCWSTR)RT_DIALOG);
+    HGLOBAL loaded = found ? LoadResource(module, found) : nullptr;
+    const DLGTEMPLATE* dialogTemplate = loaded ? (const DLGTEMPLATE*)LockResource(loaded) : nullptr;
+    if (!dialogTemplate)
+        return -1;
+    return DialogBoxIndirectParamW(module, dialogTemplate, g_app.mainWindow, procedure, 0);
+}
+
+void InitChooserDialog(HWND dialog)
+{
+    SHINITDLGINFO info = { SHIDIM_FLAGS, dialog,
+                           SHIDIF_DONEBUTTON | SHIDIF_SIZEDLGFULLSCREEN | SHIDIF_SIPDOWN |
+                               SHIDIF_EMPTYMENU };
+    SHInitDialog(&info);
+}
+
+void FillTypeBox(HWND box, bool withOpenOnly)
+{
+    for (const ChooserTypeItem& type : kChooserTypes) {
+        if (withOpenOnly || !type.openOnly)
+            SendMessageW(box, CB_ADDSTRING, 0, (LPARAM)type.name);
+    }
+}
+
+void ReadTypeName(HWND box, wchar_t* name)
+{
+    GetWindowTextW(box, name, CHOOSER_TYPE_NAME_UNITS);
+}
+
+const wchar_t* PatternsOfTypeBox(HWND box)
+{
+    wchar_t name[CHOOSER_TYPE_NAME_UNITS];
+    ReadTypeName(box, name);
+    return PatternsOfType(name);
+}
+
+void FillEncodingBox(HWND box, bool withOpenOnly)
+{
+    for (const ChooserEncodingItem& encoding : kChooserEncodings) {
+        if (withOpenOnly || !encoding.openOnly)
+            SendMessageW(box, CB_ADDSTRING, 0, (LPARAM)encoding.name);
+    }
+}
+
+bool SelectExactItem(HWND box, const wchar_t* text)
+{
+    int count = (int)SendMessageW(box, CB_GETCOUNT, 0, 0);
+    for (int i = 0; i < count; ++i) {
+        wchar_t item[CHOOSER_ENCODING_NAME_UNITS];
+        if (SendMessageW(box, CB_GETLBTEXTLEN, i, 0) >= CHOOSER_ENCODING_NAME_UNITS)
+            continue;
+        SendMessageW(box, CB_GETLBTEXT, i, (LPARAM)item);
+        if (wcscmp(item, text) == 0) {
+            SendMessageW(box, CB_SETCURSEL, i, 0);
+            return true;
+        }
+    }
+    return false;
+}
+
+void AddNameColumn(HWND list, const wchar_t* title, HIMAGELIST icons)
+{
+    LVCOLUMNW column = {};
+    column.mask = LVCF_TEXT | LVCF_WIDTH;
+    column.pszText = (LPWSTR)title;
+    SendMessageW(list, LVM_INSERTCOLUMNW, 0, (LPARAM)&column);
+    FitNameColumn(list);
+    SendMessageW(list, LVM_SETIMAGELIST, LVSIL_SMALL, (LPARAM)icons);
+}
+
+int AppendListItem(HWND list, const wchar_t* text, int image, LPARAM data)
+{
+    LVITEMW item = {};
+    item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM;
+    item.iItem = (int)SendMessageW(list, LVM_GETITEMCOUNT, 0, 0);
+    item.pszText = (LPWSTR)text;
+    item.iImage = image;
+    item.lParam = data;
+    return (int)SendMessageW(list, LVM_INSERTITEMW, 0, (LPARAM)&item);
+}
+
+int SelectedListItem(HWND list, wchar_t* text, int capacity)
+{
+    int index = (int)SendMessageW(list, LVM_GETNEXTITEM, (WPARAM)-1, LVNI_SELECTED);
+    if (index < 0)
+        return -1;
+    LVITEMW item = {};
+    item.iSubItem = 0;
+    item.pszText = text;
+    item.cchTextMax = capacity;
+    text[0] = 0;
+    SendMessageW(list, LVM_GETITEMTEXTW, index, (LPARAM)&item);
+    return index;
+}
+
+void LetListTakeEnter(HWND list)
+{
+    SetWindowSubclass(list, EnterToList, kEnterSubclass, 0);
+}
+
+void FitNameColumn(HWND list)
+{
+    RECT client;
+    GetClientRect(list, &client);
+    int width = client.right - 2;
+    SendMessageW(list, LVM_SETCOLUMNWIDTH, 0, MAKELPARAM(width > 0 ? width : 0, 0));
+}
+
+void FitChooserControls(HWND dialog, HWND list, bool recentMode)
+{
+    if (!dialog || !list)
+        return;
+    Stretch(dialog, list, false);
+    FitNameColumn(list);
+    // Without the backslash button the folder box takes its room.
+    if (recentMode)
+        Stretch(dialog, GetDlgItem(dialog, IDC_CHOOSER_FOLDER), true);
+}
+
+bool ReadChoiceBoxes(HWND dialog, HWND encodingBox, wchar_t* fileName, wchar_t* encodingName)
+{
+    HWND nameBox = GetDlgItem(dialog, IDC_CHOOSER_NAME);
+    bool fits = GetWindowTextLengthW(nameBox) < MAX_PATH;
+    GetWindowTextW(nameBox, fileName, MAX_PATH);
+    GetWindowTextW(encodingBox, encodingName, CHOOSER_ENCODING_NAME_UNITS);
+    return fits;
+}
+
+void ShowNoFile()
+{
+    ShowNotice(g_app.mainWindow, L"no_file", L"Указан не существующий файл!", MB_OK | MB_ICONSTOP);
+}

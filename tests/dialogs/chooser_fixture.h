@@ -1,0 +1,103 @@
+#ifndef QUILLEX_TESTS_DIALOGS_CHOOSER_FIXTURE_H
+#define QUILLEX_TESTS_DIALOGS_CHOOSER_FIXTURE_H
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include <string>
+#include <vector>
+
+#include "dialogs/file_chooser.h"
+#include "lists/recent_files.h"
+#include "resources/resource.h"
+#include "shell/app_state.h"
+#include "storage/encodings.h"
+#include "storage/lang_loader.h"
+#include "storage/settings.h"
+#include "storage/wide_text.h"
+#include "tests/test_support.h"
+
+const wchar_t kChooserCaption[] = L"Выбор файла";
+const wchar_t kNoFileText[] = L"Указан не существующий файл!";
+const wchar_t kRewriteText[] = L"Указанный файл уже существует! Перезаписать его?";
+const wchar_t kNoticeCaption[] = L"Внимание";
+
+// A temporary folder tree, a settings store of its own, a VGA screen and a
+// chooser record as a fresh run of the program has it.
+//
+//   docs: folders alpha, sub.d, Zeta;
+//         a.nfo b.txt data.csv hidden.txt (hidden) image.png index.htm
+//         NOTES.TXT page.HTML readme setup.ini sys.cfg
+class ChooserTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        SetDeviceScreen(480, 640);
+        INITCOMMONCONTROLSEX controls = { sizeof(controls), ICC_LISTVIEW_CLASSES };
+        InitCommonControlsEx(&controls);
+        g_app.mainWindow = nullptr;
+
+        settingsPath = temp.Path(L"Settings.ini");
+        g_settings.LoadFrom(settingsPath.c_str());
+        g_settings.SetString(L"LastFolder", L"");
+        g_settings.SetInt(L"LastEncoding", 0);
+
+        ChooserState& s = g_chooserState;
+        s.path[0] = 0;
+        s.encoding = 0;
+        s.folder[0] = 0;
+        s.namePreset[0] = 0;
+        s.encodingName[0] = 0;
+        g_recent.Clear();
+
+        docs = temp.Path(L"docs");
+        CreateDirectoryW(docs.c_str(), nullptr);
+        for (const wchar_t* folder : { L"alpha", L"sub.d", L"Zeta" })
+            CreateDirectoryW(Doc(folder).c_str(), nullptr);
+        for (const wchar_t* file : { L"a.nfo", L"b.txt", L"data.csv", L"hidden.txt", L"image.png",
+                                     L"index.htm", L"NOTES.TXT", L"page.HTML", L"readme",
+                                     L"setup.ini", L"sys.cfg" })
+            WriteBytes(Doc(file), "text");
+        SetFileAttributesW(Doc(L"hidden.txt").c_str(), FILE_ATTRIBUTE_HIDDEN);
+    }
+
+    void TearDown() override
+    {
+        // Nothing of this test's store reaches a file at the end of the run.
+        g_settings.path[0] = 0;
+        g_recent.Clear();
+    }
+
+    std::wstring Doc(const std::wstring& name) const { return docs + L"\\" + name; }
+
+    // Sets the starting path and runs the chooser with `script`.
+    bool Run(bool openMode, const std::wstring& path, DialogDriver::Script script)
+    {
+        CopyUnits(g_chooserState.path, MAX_PATH, path.c_str());
+        DialogDriver driver(kChooserCaption);
+        driver.Then(script);
+        bool chosen = ChooseFile(openMode);
+        EXPECT_EQ(1, driver.ran);
+        EXPECT_EQ(0, driver.leftOpen);
+        return chosen;
+    }
+
+    std::wstring Setting(const wchar_t* key)
+    {
+        wchar_t value[MAX_PATH] = L"";
+        g_settings.GetString(key, value, MAX_PATH, L"(absent)");
+        return value;
+    }
+
+    TempFolder temp;
+    std::wstring settingsPath;
+    std::wstring docs;
+};
+
+inline std::vector<std::wstring> Names(std::initializer_list<const wchar_t*> names)
+{
+    return std::vector<std::wstring>(names.begin(), names.end());
+}
+
+#endif
