@@ -325,3 +325,51 @@ TEST_F(MainWindow, ExitAsksAndStaysOnCancel)
     EXPECT_EQ(path, last);
     EXPECT_EQ("text", ReadBytes(path));
 }
+
+namespace {
+
+HWND g_done;
+BOOL CALLBACK FindOwnedButton(HWND window, LPARAM owner)
+{
+    wchar_t className[16] = L"";
+    GetClassNameW(window, className, 16);
+    if (GetWindow(window, GW_OWNER) == (HWND)owner && lstrcmpiW(className, L"Button") == 0) {
+        g_done = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+}
+
+TEST_F(MainWindow, TheCloseButtonSettingGivesAnOkThatCloses)
+{
+    ASSERT_TRUE(StartApp());
+    g_done = nullptr;
+    EnumThreadWindows(GetCurrentThreadId(), FindOwnedButton, (LPARAM)g_app.mainWindow);
+    EXPECT_EQ(nullptr, g_done);
+    TearDown();
+
+    ASSERT_TRUE(StartApp(L"", L"CloseButton=1\r\n"));
+    g_done = nullptr;
+    EnumThreadWindows(GetCurrentThreadId(), FindOwnedButton, (LPARAM)g_app.mainWindow);
+    ASSERT_NE(nullptr, g_done);
+    EXPECT_TRUE(IsWindowVisible(g_done));
+    SendMessageW(g_done, BM_CLICK, 0, 0);
+    Pump();
+    EXPECT_FALSE(IsWindow(g_app.mainWindow));
+}
+
+TEST_F(MainWindow, EditWindowsTakeTheThemeColours)
+{
+    ASSERT_TRUE(StartApp());
+    HDC dc = GetDC(Doc(0)->edit);
+    LRESULT brush = SendMessageW(g_app.mainWindow, WM_CTLCOLOREDIT, (WPARAM)dc, (LPARAM)Doc(0)->edit);
+    EXPECT_EQ((LRESULT)g_app.editBrush, brush);
+    EXPECT_EQ(g_app.colours[THEME_EDIT_TEXT], GetTextColor(dc));
+    EXPECT_EQ(g_app.colours[THEME_EDIT_BACKGROUND], GetBkColor(dc));
+    ReleaseDC(Doc(0)->edit, dc);
+    LOGBRUSH fill;
+    GetObjectW(g_app.editBrush, sizeof(fill), &fill);
+    EXPECT_EQ(g_app.colours[THEME_EDIT_BACKGROUND], fill.lbColor);
+}

@@ -5,6 +5,7 @@
 #include "lists/quick_insert.h"
 #include "resources/resource.h"
 #include "shell/menu_bar.h"
+#include "shell/settings_change.h"
 #include "storage/lang_loader.h"
 #include "storage/settings.h"
 
@@ -390,4 +391,53 @@ TEST_F(MenuBar, ShippedEnglishTranslatesEveryMenuItem)
     ReadTree(g_app.menuPopup, 0, tree);
     EXPECT_EQ(L"0 File >", tree[0]);
     EXPECT_EQ(L"1 New\tCtrl+N #32781", tree[1]);
+}
+
+TEST_F(MenuBar, ChangedSettingsRebuildTheBar)
+{
+    ASSERT_TRUE(StartApp());
+    Doc(0)->SetText(L"текст");
+    MenuSettings before = ReadMenuSettings();
+
+    // Only the buttons changed: the same bar, new buttons.
+    HWND bar = g_app.menuBar;
+    g_settings.SetString(L"ToolBarItems", L"01");
+    ApplySettingsChange(before);
+    EXPECT_EQ(bar, g_app.menuBar);
+    EXPECT_EQ((std::vector<std::pair<int, int>>{ { 3, 32782 } }), Buttons(1));
+
+    // To the standard style: a new bar with the two soft keys.
+    before = ReadMenuSettings();
+    g_settings.SetInt(L"StandardMenuWM5", 1);
+    ApplySettingsChange(before);
+    EXPECT_NE(bar, g_app.menuBar);
+    ASSERT_EQ(2, ButtonCount());
+    EXPECT_EQ(L"Вставка", ButtonText(1));
+    EXPECT_NE(nullptr, g_app.menuPopup);
+
+    // Back to the toolbar style with another look: the soft key shows the text.
+    before = ReadMenuSettings();
+    g_settings.SetInt(L"StandardMenuWM5", 0);
+    g_settings.SetInt(L"MenuShowType", 2);
+    ApplySettingsChange(before);
+    EXPECT_EQ(L"Меню", ButtonText(0));
+    EXPECT_EQ(I_IMAGENONE, Button(0).iBitmap);
+    EXPECT_EQ((std::vector<std::pair<int, int>>{ { 3, 32782 } }), Buttons(1));
+
+    // Another language: the menus speak it; the text and font stay.
+    before = ReadMenuSettings();
+    g_settings.SetString(L"Language", L"English");
+    g_settings.SetInt(L"FontSize", 30);
+    ApplySettingsChange(before);
+    wchar_t first[64];
+    GetMenuStringW(g_app.menuPopup, 0, first, 64, MF_BYPOSITION);
+    EXPECT_STREQ(L"File", first);
+    EXPECT_EQ(L"Menu", ButtonText(0));
+    wchar_t text[16];
+    GetWindowTextW(Doc(0)->edit, text, 16);
+    EXPECT_STREQ(L"текст", text);
+    LOGFONTW font;
+    GetObjectW(Doc(0)->font, sizeof(font), &font);
+    EXPECT_EQ(30, font.lfHeight);
+    EXPECT_TRUE(IsWindowVisible(Doc(0)->edit));
 }

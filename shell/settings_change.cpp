@@ -1,0 +1,67 @@
+#include "shell/settings_change.h"
+
+#include "editor/document.h"
+#include "editor/layout.h"
+#include "shell/app_state.h"
+#include "shell/document_commands.h"
+#include "shell/list_icons.h"
+#include "shell/main_window.h"
+#include "shell/menu_bar.h"
+#include "shell/startup.h"
+#include "storage/settings.h"
+
+namespace {
+
+void ReloadListIcons()
+{
+    if (g_app.listIcons)
+        ImageList_Destroy(g_app.listIcons);
+    g_app.listIcons = LoadListIcons();
+}
+
+void RebuildMenuBar(const MenuSettings& before, const MenuSettings& now)
+{
+    if (now.standardMenu == before.standardMenu && now.showType == before.showType) {
+        // Only the chosen buttons may have changed.
+        if (!now.standardMenu)
+            BuildToolbar();
+        return;
+    }
+    if (!now.standardMenu) {
+        ReloadListIcons();
+        SendMessageW(g_app.menuBar, TB_SETIMAGELIST, 0, (LPARAM)g_app.listIcons);
+        BuildToolbar();
+        BuildMenus();
+        return;
+    }
+    // The standard style gets a menu bar of its own.
+    while (SendMessageW(g_app.menuBar, TB_DELETEBUTTON, 0, 0)) {
+    }
+    ReloadListIcons();
+    CreateMenuBar();
+}
+
+}
+
+MenuSettings ReadMenuSettings()
+{
+    MenuSettings settings;
+    settings.standardMenu = g_settings.GetBool(L"StandardMenuWM5", false);
+    settings.showType = g_settings.GetInt(L"MenuShowType", 0);
+    settings.language[0] = 0;
+    g_settings.GetString(L"Language", settings.language, 260, L"Russian");
+    return settings;
+}
+
+void ApplySettingsChange(const MenuSettings& before)
+{
+    MenuSettings now = ReadMenuSettings();
+    RebuildMenuBar(before, now);
+    if (wcscmp(now.language, before.language) != 0)
+        LoadLanguage();
+    for (int i = 0; i < g_app.documents.count; ++i)
+        g_app.documents[i]->RebuildEditWindow();
+    LayoutDocumentArea();
+    FocusCurrentDocument();
+    UpdateWordWrapButton();
+}
