@@ -98,9 +98,20 @@ void CDocument::SetModified(bool on)
 
 bool CDocument::Load(const wchar_t* filePath, int encodingHint)
 {
+    return Transfer(filePath, true, encodingHint, 0);
+}
+
+bool CDocument::Save(const wchar_t* filePath, int newEncoding, DWORD newFlags)
+{
+    return Transfer(filePath, false, newEncoding, newFlags);
+}
+
+bool CDocument::Transfer(const wchar_t* filePath, bool load, int encodingAsked, DWORD flagsGiven)
+{
     if (!FitsPath(filePath))
         return false;
-    CTextFileIO codec(filePath, true, edit, encodingHint, 0);
+    CTextFileIO codec(filePath, load, edit, encodingAsked, flagsGiven);
+    // The record takes the result only when the file went through.
     if (!codec.succeeded)
         return false;
     if (filePath != path)
@@ -108,23 +119,6 @@ bool CDocument::Load(const wchar_t* filePath, int encodingHint)
     encoding = codec.encoding;
     codecFlags = codec.flags;
     truncated = codec.truncated;
-    modified = 0;
-    AddRecent(path);
-    return true;
-}
-
-bool CDocument::Save(const wchar_t* filePath, int newEncoding, DWORD newFlags)
-{
-    if (!FitsPath(filePath))
-        return false;
-    CTextFileIO codec(filePath, false, edit, newEncoding, newFlags);
-    if (!codec.succeeded)
-        return false;
-    if (filePath != path)
-        CopyUnits(path, 260, filePath);
-    encoding = codec.encoding;
-    codecFlags = codec.flags;
-    truncated = false;
     modified = 0;
     AddRecent(path);
     return true;

@@ -51,6 +51,9 @@ public:
 
     CDocument(const CDocument&) = delete;
     CDocument& operator=(const CDocument&) = delete;
+
+private:
+    bool Transfer(const wchar_t* filePath, bool load, int encodingAsked, DWORD flagsGiven);
 };
 
 // Most units GetText copies, terminator included.

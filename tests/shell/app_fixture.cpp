@@ -80,3 +80,114 @@ RECT AppFixture::WindowRectIn(HWND window, HWND parent)
     MapWindowPoints(nullptr, parent, (POINT*)&r, 2);
     return r;
 }
+
+std::wstring AppFixture::DocText(int index)
+{
+    int n = Doc(index)->GetTextLength();
+    std::wstring text(n + 1, L'\0');
+    Doc(index)->GetText(&text[0]);
+    text.resize(n);
+    return text;
+}
+
+std::wstring BuiltProgramFolder()
+{
+    // The test program is build\tests\shell\shell_tests.exe.
+    wchar_t self[MAX_PATH];
+    GetModuleFileNameW(nullptr, self, MAX_PATH);
+    std::wstring path = self;
+    for (int i = 0; i < 3; ++i)
+        path = path.substr(0, path.rfind(L'\\'));
+    return path + L"\\program\\";
+}
+
+namespace {
+
+HWND g_ownedButton;
+
+BOOL CALLBACK FindOwnedButton(HWND window, LPARAM owner)
+{
+    wchar_t className[16] = L"";
+    GetClassNameW(window, className, 16);
+    if (GetWindow(window, GW_OWNER) == (HWND)owner && lstrcmpiW(className, L"Button") == 0) {
+        g_ownedButton = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+void AddMenuLines(HMENU menu, int depth, std::vector<std::wstring>& lines)
+{
+    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+        wchar_t text[128] = L"";
+        GetMenuStringW(menu, i, text, 128, MF_BYPOSITION);
+        HMENU sub = GetSubMenu(menu, i);
+        std::wstring line = std::to_wstring(depth) + L" ";
+        if (sub)
+            line += std::wstring(text) + L" >";
+        else if (GetMenuState(menu, i, MF_BYPOSITION) & MF_SEPARATOR)
+            line += L"-";
+        else
+            line += std::wstring(text) + L" #" + std::to_wstring(GetMenuItemID(menu, i));
+        lines.push_back(line);
+        if (sub)
+            AddMenuLines(sub, depth + 1, lines);
+    }
+}
+
+PopupMenuWatcher* g_watcher;
+
+void CALLBACK CloseMenu(HWND, UINT, UINT_PTR timer, DWORD)
+{
+    KillTimer(nullptr, timer);
+    EndMenu();
+}
+
+}
+
+HWND OwnedButton(HWND owner)
+{
+    g_ownedButton = nullptr;
+    EnumThreadWindows(GetCurrentThreadId(), FindOwnedButton, (LPARAM)owner);
+    return g_ownedButton;
+}
+
+std::vector<std::wstring> MenuLines(HMENU menu)
+{
+    std::vector<std::wstring> lines;
+    AddMenuLines(menu, 0, lines);
+    return lines;
+}
+
+PopupMenuWatcher::PopupMenuWatcher()
+{
+    g_watcher = this;
+    hook = SetWindowsHookExW(WH_CALLWNDPROC, Hook, nullptr, GetCurrentThreadId());
+}
+
+PopupMenuWatcher::~PopupMenuWatcher()
+{
+    UnhookWindowsHookEx(hook);
+    g_watcher = nullptr;
+}
+
+bool PopupMenuWatcher::WaitForMenu(DWORD milliseconds)
+{
+    DWORD start = GetTickCount();
+    while (lines.empty() && GetTickCount() - start < milliseconds) {
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
+        AppFixture::Pump();
+    }
+    return !lines.empty();
+}
+
+LRESULT CALLBACK PopupMenuWatcher::Hook(int code, WPARAM wParam, LPARAM lParam)
+{
+    const CWPSTRUCT* call = (const CWPSTRUCT*)lParam;
+    if (code == HC_ACTION && call->message == WM_INITMENUPOPUP && g_watcher &&
+        g_watcher->lines.empty()) {
+        g_watcher->lines = MenuLines((HMENU)call->wParam);
+        SetTimer(nullptr, 0, 100, CloseMenu);
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "editor/document.h"
 #include "shell/app_state.h"
@@ -22,14 +23,45 @@ protected:
     bool StartApp(const std::wstring& arguments = L"", const std::wstring& settings = L"",
                   int screenWidth = 480, int screenHeight = 640);
 
+public:
     // Runs the messages waiting in the queue.
     static void Pump();
+
+protected:
     static LRESULT Command(int id, LPARAM lParam = 0);
     static CDocument* Doc(int index) { return g_app.documents[index]; }
     static RECT WindowRectIn(HWND window, HWND parent);
 
+    // The text of document `index`.
+    static std::wstring DocText(int index);
+
     TempFolder temp;
     std::wstring settingsPath;
+};
+
+// The folder of the built program ("...\\build\\program\\").
+std::wstring BuiltProgramFolder();
+
+// The button a window owns: the emulated handheld's caption OK.
+HWND OwnedButton(HWND owner);
+
+// A menu as lines "depth text #command", "depth text >" for a popup and
+// "depth -" for a separator, submenus after their popup line.
+std::vector<std::wstring> MenuLines(HMENU menu);
+
+// Reads the first popup menu that opens on this thread (its lines) and
+// closes it again from inside its loop, without a choice.
+class PopupMenuWatcher {
+public:
+    PopupMenuWatcher();
+    ~PopupMenuWatcher();
+    // Runs messages until a menu was read or `milliseconds` passed.
+    bool WaitForMenu(DWORD milliseconds);
+    std::vector<std::wstring> lines;
+
+private:
+    static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam);
+    HHOOK hook;
 };
 
 #endif

@@ -29,14 +29,6 @@ protected:
         Doc(index)->SetText(text);
         Doc(index)->SetModified(true);
     }
-    static std::wstring Text(int index)
-    {
-        int n = Doc(index)->GetTextLength();
-        std::wstring text(n + 1, L'\0');
-        Doc(index)->GetText(&text[0]);
-        text.resize(n);
-        return text;
-    }
     static std::wstring LastFileName()
     {
         wchar_t last[MAX_PATH] = L"";
@@ -83,9 +75,9 @@ TEST_F(DocumentCommands, NewReplacesTheCurrentDocumentAtTheEnd)
     Command(CMD_NEW);
     EXPECT_TRUE(answerer.seen.empty());
     ASSERT_EQ(3, g_app.documents.count);
-    EXPECT_EQ(L"second", Text(0));
-    EXPECT_EQ(L"third", Text(1));
-    EXPECT_EQ(L"", Text(2));
+    EXPECT_EQ(L"second", DocText(0));
+    EXPECT_EQ(L"third", DocText(1));
+    EXPECT_EQ(L"", DocText(2));
     EXPECT_EQ(2, g_app.current);
     EXPECT_TRUE(ViewIsConsistent());
 }
@@ -100,7 +92,7 @@ TEST_F(DocumentCommands, NewAndOpenInANewTab)
         EXPECT_TRUE(answerer.seen.empty());
     }
     ASSERT_EQ(2, g_app.documents.count);
-    EXPECT_EQ(L"unsaved work", Text(0));
+    EXPECT_EQ(L"unsaved work", DocText(0));
     EXPECT_EQ(1, g_app.current);
 
     // Open, cancelled in the chooser: the added tab goes again.
@@ -113,7 +105,7 @@ TEST_F(DocumentCommands, NewAndOpenInANewTab)
     EXPECT_TRUE(answerer.seen.empty());
     EXPECT_EQ(2, g_app.documents.count);
     EXPECT_EQ(0, g_app.current);
-    EXPECT_EQ(L"unsaved work", Text(0));
+    EXPECT_EQ(L"unsaved work", DocText(0));
     EXPECT_TRUE(ViewIsConsistent());
 }
 
@@ -124,7 +116,7 @@ TEST_F(DocumentCommands, ClosingTheOnlyDocument)
     Command(CMD_WINDOW_CLOSE);
     ASSERT_EQ(1, g_app.documents.count);
     EXPECT_FALSE(Doc(0)->HasFileName());
-    EXPECT_EQ(L"", Text(0));
+    EXPECT_EQ(L"", DocText(0));
     EXPECT_TRUE(Doc(0)->IsWordWrap());
     EXPECT_EQ(L"", LastFileName());
 
@@ -199,7 +191,7 @@ TEST_F(DocumentCommands, AFailedSaveStopsTheExit)
     CloseHandle(holder);
     EXPECT_TRUE(IsWindow(g_app.mainWindow));
     EXPECT_EQ(1, Doc(0)->modified);
-    EXPECT_EQ(L"precious", Text(0));
+    EXPECT_EQ(L"precious", DocText(0));
     EXPECT_TRUE(ViewIsConsistent());
 
     // An untitled document whose chooser is cancelled stops it too.
@@ -274,7 +266,7 @@ TEST_F(DocumentCommands, AWholeSession)
     Command(CMD_RECENT);
     EXPECT_EQ(2, driver.ran);
     EXPECT_EQ(path, Doc(0)->path);
-    EXPECT_EQ(L"Первая строка\r\nВторая строка\r\n", Text(0));
+    EXPECT_EQ(L"Первая строка\r\nВторая строка\r\n", DocText(0));
     EXPECT_EQ(ENC_KOI8R, Doc(0)->encoding);
 
     // Change it and leave, saving: the file keeps its encoding and line ends.

@@ -27,14 +27,6 @@ protected:
             DestroyMenu(menu);
     }
     static UINT State(int id) { return GetMenuState(g_app.mainMenu, id, MF_BYCOMMAND); }
-    static std::wstring Text(int index)
-    {
-        int n = Doc(index)->GetTextLength();
-        std::wstring text(n + 1, L'\0');
-        Doc(index)->GetText(&text[0]);
-        text.resize(n);
-        return text;
-    }
     HMENU menu = nullptr;
 };
 
@@ -120,7 +112,7 @@ TEST_F(MainWindow, WordWrapKeepsTextSelectionAndModifiedFlag)
     EXPECT_TRUE(Doc(0)->IsWordWrap());
     EXPECT_NE(before, Doc(0)->edit);   // a new window without horizontal scrolling
     EXPECT_FALSE(GetWindowLongW(Doc(0)->edit, GWL_STYLE) & WS_HSCROLL);
-    EXPECT_EQ(text, Text(0));
+    EXPECT_EQ(text, DocText(0));
     DWORD start = 0, end = 0;
     Doc(0)->GetSelection(&start, &end);
     EXPECT_EQ(7u, start);
@@ -150,7 +142,7 @@ TEST_F(MainWindow, ReopenWithAnotherEncoding)
     EXPECT_EQ(ENC_ANSI, Doc(0)->encoding);
 
     Command(CMD_REOPEN_KOI8R);
-    EXPECT_EQ(L"Привет", Text(0));
+    EXPECT_EQ(L"Привет", DocText(0));
     EXPECT_EQ(ENC_KOI8R, Doc(0)->encoding);
     EXPECT_TRUE(State(CMD_REOPEN_KOI8R) & MF_CHECKED);
     for (int other : { CMD_REOPEN_ANSI, CMD_REOPEN_1251, CMD_REOPEN_866, CMD_REOPEN_UTF16,
@@ -176,7 +168,7 @@ TEST_F(MainWindow, ReopenWithAnotherEncoding)
         MessageBoxAnswerer answerer({ IDCANCEL });
         Command(CMD_REOPEN_UTF8);
     }
-    EXPECT_EQ(L"снова", Text(0));
+    EXPECT_EQ(L"снова", DocText(0));
     EXPECT_EQ(ENC_WIN1251, Doc(0)->encoding);
 
     // An untitled document cannot be reopened, even with text.
@@ -187,7 +179,7 @@ TEST_F(MainWindow, ReopenWithAnotherEncoding)
     ASSERT_EQ(1u, answerer.seen.size());
     EXPECT_EQ(L"Файл не сохранён, поэтому переоткрыть его невозможно.", answerer.seen[0].text);
     EXPECT_EQ((UINT)MB_ICONERROR, answerer.seen[0].icon);
-    EXPECT_EQ(L"текст", Text(1));
+    EXPECT_EQ(L"текст", DocText(1));
 }
 
 TEST_F(MainWindow, TypingAndClipboardMarkTheDocumentModified)
@@ -219,11 +211,11 @@ TEST_F(MainWindow, TypingAndClipboardMarkTheDocumentModified)
     EXPECT_EQ(0, Doc(0)->modified);
     Command(CMD_CUT);
     EXPECT_EQ(1, Doc(0)->modified);
-    EXPECT_EQ(L"", Text(0));
+    EXPECT_EQ(L"", DocText(0));
     Doc(0)->modified = 0;
     Command(CMD_PASTE);
     EXPECT_EQ(1, Doc(0)->modified);
-    EXPECT_EQ(L"слово", Text(0));
+    EXPECT_EQ(L"слово", DocText(0));
 
     // Commands reaching the edit window go on to the main window.
     SendMessageW(edit, WM_COMMAND, CMD_SELECT_ALL, 0);
@@ -326,36 +318,17 @@ TEST_F(MainWindow, ExitAsksAndStaysOnCancel)
     EXPECT_EQ("text", ReadBytes(path));
 }
 
-namespace {
-
-HWND g_done;
-BOOL CALLBACK FindOwnedButton(HWND window, LPARAM owner)
-{
-    wchar_t className[16] = L"";
-    GetClassNameW(window, className, 16);
-    if (GetWindow(window, GW_OWNER) == (HWND)owner && lstrcmpiW(className, L"Button") == 0) {
-        g_done = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-}
-
 TEST_F(MainWindow, TheCloseButtonSettingGivesAnOkThatCloses)
 {
     ASSERT_TRUE(StartApp());
-    g_done = nullptr;
-    EnumThreadWindows(GetCurrentThreadId(), FindOwnedButton, (LPARAM)g_app.mainWindow);
-    EXPECT_EQ(nullptr, g_done);
+    EXPECT_EQ(nullptr, OwnedButton(g_app.mainWindow));
     TearDown();
 
     ASSERT_TRUE(StartApp(L"", L"CloseButton=1\r\n"));
-    g_done = nullptr;
-    EnumThreadWindows(GetCurrentThreadId(), FindOwnedButton, (LPARAM)g_app.mainWindow);
-    ASSERT_NE(nullptr, g_done);
-    EXPECT_TRUE(IsWindowVisible(g_done));
-    SendMessageW(g_done, BM_CLICK, 0, 0);
+    HWND done = OwnedButton(g_app.mainWindow);
+    ASSERT_NE(nullptr, done);
+    EXPECT_TRUE(IsWindowVisible(done));
+    SendMessageW(done, BM_CLICK, 0, 0);
     Pump();
     EXPECT_FALSE(IsWindow(g_app.mainWindow));
 }

@@ -74,28 +74,6 @@ const TreeLine kTree[] = {
     { 0, L"mnu_exit", L"Выход", L"\tCtrl+Q", 32791 },
 };
 
-// The tree as lines "depth text #command" (">" for a popup, "-" for a
-// separator), read from the menu itself.
-void ReadTree(HMENU menu, int depth, std::vector<std::wstring>& lines)
-{
-    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
-        wchar_t text[128] = L"";
-        GetMenuStringW(menu, i, text, 128, MF_BYPOSITION);
-        HMENU sub = GetSubMenu(menu, i);
-        UINT state = GetMenuState(menu, i, MF_BYPOSITION);
-        std::wstring line = std::to_wstring(depth) + L" ";
-        if (sub)
-            line += std::wstring(text) + L" >";
-        else if (state & MF_SEPARATOR)
-            line += L"-";
-        else
-            line += std::wstring(text) + L" #" + std::to_wstring(GetMenuItemID(menu, i));
-        lines.push_back(line);
-        if (sub)
-            ReadTree(sub, depth + 1, lines);
-    }
-}
-
 // The expected lines, with texts from `textOf` for lines with a key.
 std::vector<std::wstring> ExpectedTree(bool withQuickInsert,
                                        std::wstring (*textOf)(const TreeLine&))
@@ -119,46 +97,6 @@ std::vector<std::wstring> ExpectedTree(bool withQuickInsert,
 
 std::wstring BuiltIn(const TreeLine& t) { return t.text; }
 std::wstring Translated(const TreeLine& t) { return std::wstring(L"EN ") + t.key; }
-
-std::vector<std::wstring> g_openedTree;
-HHOOK g_hook;
-
-void CALLBACK CloseMenu(HWND, UINT, UINT_PTR timer, DWORD)
-{
-    KillTimer(nullptr, timer);
-    EndMenu();
-}
-
-LRESULT CALLBACK WatchMenus(int code, WPARAM wParam, LPARAM lParam)
-{
-    const CWPSTRUCT* call = (const CWPSTRUCT*)lParam;
-    if (code == HC_ACTION && call->message == WM_INITMENUPOPUP && g_openedTree.empty()) {
-        ReadTree((HMENU)call->wParam, 0, g_openedTree);
-        SetTimer(nullptr, 0, 100, CloseMenu);
-    }
-    return CallNextHookEx(g_hook, code, wParam, lParam);
-}
-
-// The OK the emulated handheld shows in a dialog's caption: a button window
-// owned by the dialog.
-HWND g_found;
-BOOL CALLBACK FindDoneButton(HWND window, LPARAM owner)
-{
-    wchar_t className[16] = L"";
-    GetClassNameW(window, className, 16);
-    if (GetWindow(window, GW_OWNER) == (HWND)owner && lstrcmpiW(className, L"Button") == 0) {
-        g_found = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-HWND DoneButtonOf(HWND dialog)
-{
-    g_found = nullptr;
-    EnumThreadWindows(GetCurrentThreadId(), FindDoneButton, (LPARAM)dialog);
-    return g_found;
-}
 
 class MenuBar : public AppFixture {
 protected:
@@ -257,21 +195,15 @@ TEST_F(MenuBar, TheSoftKeyOpensTheCommandTree)
 {
     ASSERT_TRUE(StartApp());
     ASSERT_TRUE(g_app.quickInsertLoaded);
-    g_openedTree.clear();
-    g_hook = SetWindowsHookExW(WH_CALLWNDPROC, WatchMenus, nullptr, GetCurrentThreadId());
+    PopupMenuWatcher watcher;
     // A tap on the soft key, as the stylus gives it.
     RECT key;
     SendMessageW(g_app.menuBar, TB_GETITEMRECT, 0, (LPARAM)&key);
     LPARAM at = MAKELPARAM((key.left + key.right) / 2, (key.top + key.bottom) / 2);
     PostMessageW(g_app.menuBar, WM_LBUTTONDOWN, MK_LBUTTON, at);
     PostMessageW(g_app.menuBar, WM_LBUTTONUP, 0, at);
-    DWORD start = GetTickCount();
-    while (g_openedTree.empty() && GetTickCount() - start < 5000) {
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
-        Pump();
-    }
-    UnhookWindowsHookEx(g_hook);
-    EXPECT_EQ(ExpectedTree(true, BuiltIn), g_openedTree);
+    ASSERT_TRUE(watcher.WaitForMenu(5000));
+    EXPECT_EQ(ExpectedTree(true, BuiltIn), watcher.lines);
 }
 
 TEST_F(MenuBar, TreeInAnotherLanguageAndWithoutQuickInsert)
@@ -284,17 +216,13 @@ TEST_F(MenuBar, TreeInAnotherLanguageAndWithoutQuickInsert)
     }
     LoadLanguageText(language);
     CreateMenuBar();
-    std::vector<std::wstring> tree;
-    ReadTree(g_app.menuPopup, 0, tree);
-    EXPECT_EQ(ExpectedTree(true, Translated), tree);
+    EXPECT_EQ(ExpectedTree(true, Translated), MenuLines(g_app.menuPopup));
 
     // Without QInsert.lst the View popup is the fifth entry.
     g_lang.LoadFrom(L"");
     g_app.quickInsertLoaded = 0;
     CreateMenuBar();
-    tree.clear();
-    ReadTree(g_app.menuPopup, 0, tree);
-    EXPECT_EQ(ExpectedTree(false, BuiltIn), tree);
+    EXPECT_EQ(ExpectedTree(false, BuiltIn), MenuLines(g_app.menuPopup));
     wchar_t fifth[64];
     GetMenuStringW(g_app.menuPopup, 4, fifth, 64, MF_BYPOSITION);
     EXPECT_STREQ(L"Вид", fifth);
@@ -335,7 +263,7 @@ TEST_F(MenuBar, AboutBoxTexts)
         caption = view.Caption();
         thanks = view.Text(IDC_ABOUT_THANKS);
         translator = view.Text(IDC_ABOUT_TRANSLATOR);
-        HWND done = DoneButtonOf(view.window);
+        HWND done = OwnedButton(view.window);
         ASSERT_NE(nullptr, done);
         EXPECT_TRUE(IsWindowVisible(done));
         SendMessageW(done, BM_CLICK, 0, 0);
@@ -387,8 +315,7 @@ TEST_F(MenuBar, ShippedEnglishTranslatesEveryMenuItem)
         if (t.key)
             EXPECT_STRNE(t.text, g_lang.Lookup(t.key, t.text)) << t.key;
     }
-    std::vector<std::wstring> tree;
-    ReadTree(g_app.menuPopup, 0, tree);
+    std::vector<std::wstring> tree = MenuLines(g_app.menuPopup);
     EXPECT_EQ(L"0 File >", tree[0]);
     EXPECT_EQ(L"1 New\tCtrl+N #32781", tree[1]);
 }

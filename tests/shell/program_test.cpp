@@ -1,18 +1,6 @@
-#include <gtest/gtest.h>
-
-#include "tests/test_support.h"
+#include "tests/shell/app_fixture.h"
 
 namespace {
-
-std::wstring BuiltFolder()
-{
-    wchar_t self[MAX_PATH];
-    GetModuleFileNameW(nullptr, self, MAX_PATH);
-    std::wstring path = self;
-    for (int i = 0; i < 3; ++i)
-        path = path.substr(0, path.rfind(L'\\'));
-    return path + L"\\program\\";
-}
 
 // Installs the built program with its pictures and quick-insert list.
 bool Install(const std::wstring& folder)
@@ -20,7 +8,7 @@ bool Install(const std::wstring& folder)
     for (const wchar_t* name : { L"Quillex.exe", L"ListIconsVGA.png", L"ListIconsQVGA.png",
                                  L"QInsert.lst" }) {
         std::wstring target = folder + L"\\" + name;
-        if (!CopyFileW((BuiltFolder() + name).c_str(), target.c_str(), FALSE))
+        if (!CopyFileW((BuiltProgramFolder() + name).c_str(), target.c_str(), FALSE))
             return false;
     }
     return true;

@@ -14,16 +14,6 @@ std::wstring QuotedArgument(const std::wstring& path)
     return L" \"" + path + L"\" ";
 }
 
-// The built program, in build\program beside build\tests\shell.
-std::wstring ProgramPath()
-{
-    wchar_t self[MAX_PATH];
-    GetModuleFileNameW(nullptr, self, MAX_PATH);
-    std::wstring path = self;
-    for (int i = 0; i < 3; ++i)
-        path = path.substr(0, path.rfind(L'\\'));
-    return path + L"\\program\\Quillex.exe";
-}
 
 }
 
@@ -164,7 +154,7 @@ TEST_F(Startup, SecondInstanceHandsItsFileOver)
     std::wstring path = temp.Path(L"second.txt");
     WriteBytes(path, "from the second start");
 
-    std::wstring commandLine = L"\"" + ProgramPath() + L"\" \"" + path + L"\"";
+    std::wstring commandLine = L"\"" + BuiltProgramFolder() + L"Quillex.exe" + L"\" \"" + path + L"\"";
     STARTUPINFOW startup = { sizeof(startup) };
     PROCESS_INFORMATION process = {};
     ASSERT_TRUE(CreateProcessW(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
