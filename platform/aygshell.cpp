@@ -8,59 +8,75 @@ namespace {
 
 // --- The Done button ---------------------------------------------------------
 // The handheld shows "ok" at the right end of the title bar of a window that
-// asked for it; here a small button floats over the right end of the
-// window's caption, follows the window and sends IDOK to it.
+// asked for it. Here it is drawn into the window's own caption after the
+// system has drawn it, and a tap on it sends IDOK to the window.
 
 const UINT_PTR kDoneSubclass = 0x51D0;
+const wchar_t kDoneProperty[] = L"QuillexDoneButton";
 
-RECT DoneButtonRect(HWND owner)
+// The button's place in screen coordinates: the right end of the caption,
+// which lies between the top of the frame and the client area.
+RECT DoneRect(HWND owner)
 {
     RECT frame;
     GetWindowRect(owner, &frame);
-    int caption = GetSystemMetrics(SM_CYCAPTION);
-    int border = GetSystemMetrics(SM_CYFIXEDFRAME);
-    int width = caption * 2;
-    RECT r = { frame.right - border - width - 2, frame.top + border + 1, frame.right - border - 2,
-               frame.top + border + caption - 1 };
+    POINT client = { 0, 0 };
+    ClientToScreen(owner, &client);
+    int border = client.x - frame.left;
+    int top = frame.top + border;
+    int height = client.y - top;
+    RECT r = { frame.right - border - 2 * height - 1, top + 1, frame.right - border - 1,
+               top + height - 1 };
     return r;
 }
 
-void PlaceDoneButton(HWND owner, HWND button)
+void PaintDone(HWND owner)
 {
-    RECT r = DoneButtonRect(owner);
-    SetWindowPos(button, HWND_TOP, r.left, r.top, r.right - r.left, r.bottom - r.top,
-                 SWP_NOACTIVATE | (IsWindowVisible(owner) ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
+    RECT frame, r = DoneRect(owner);
+    GetWindowRect(owner, &frame);
+    OffsetRect(&r, -frame.left, -frame.top);
+    if (r.bottom - r.top < 4)
+        return;
+    HDC dc = GetWindowDC(owner);
+    DrawFrameControl(dc, &r, DFC_BUTTON, DFCS_BUTTONPUSH);
+    HGDIOBJ previous = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
+    DrawTextW(dc, L"OK", 2, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    SelectObject(dc, previous);
+    ReleaseDC(owner, dc);
 }
 
-LRESULT CALLBACK DoneButtonProc(HWND button, UINT message, WPARAM wParam, LPARAM lParam,
-                                UINT_PTR, DWORD_PTR owner)
-{
-    if (message == WM_LBUTTONUP) {
-        LRESULT result = DefSubclassProc(button, message, wParam, lParam);
-        POINT at = { (short)LOWORD(lParam), (short)HIWORD(lParam) };
-        RECT client;
-        GetClientRect(button, &client);
-        if (PtInRect(&client, at))
-            PostMessageW((HWND)owner, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), (LPARAM)button);
-        return result;
-    }
-    if (message == WM_MOUSEACTIVATE)
-        return MA_NOACTIVATE;
-    return DefSubclassProc(button, message, wParam, lParam);
-}
-
-LRESULT CALLBACK DoneOwnerProc(HWND owner, UINT message, WPARAM wParam, LPARAM lParam,
-                               UINT_PTR, DWORD_PTR button)
+LRESULT CALLBACK DoneOwnerProc(HWND owner, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                               DWORD_PTR)
 {
     switch (message) {
-    case WM_WINDOWPOSCHANGED:
-    case WM_SHOWWINDOW:
-    case WM_ACTIVATE: {
+    case WM_NCPAINT:
+    case WM_NCACTIVATE:
+    case WM_SETTEXT:
+    case WM_WINDOWPOSCHANGED: {
         LRESULT result = DefSubclassProc(owner, message, wParam, lParam);
-        PlaceDoneButton(owner, (HWND)button);
+        PaintDone(owner);
         return result;
     }
+    case WM_NCHITTEST: {
+        POINT at = { (short)LOWORD(lParam), (short)HIWORD(lParam) };
+        RECT r = DoneRect(owner);
+        if (PtInRect(&r, at))
+            return HTBORDER;
+        break;
+    }
+    case WM_NCLBUTTONDOWN: {
+        POINT at = { (short)LOWORD(lParam), (short)HIWORD(lParam) };
+        RECT r = DoneRect(owner);
+        if (PtInRect(&r, at)) {
+            PostMessageW(owner, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+            return 0;
+        }
+        break;
+    }
     case WM_NCDESTROY:
+        RemovePropW(owner, kDoneProperty);
         RemoveWindowSubclass(owner, DoneOwnerProc, kDoneSubclass);
         break;
     default:
@@ -74,16 +90,10 @@ void AddDoneButton(HWND owner)
     // The device has no close box beside "ok".
     LONG style = GetWindowLongW(owner, GWL_STYLE);
     SetWindowLongW(owner, GWL_STYLE, (style & ~WS_SYSMENU) | WS_CAPTION);
+    SetPropW(owner, kDoneProperty, (HANDLE)1);
+    SetWindowSubclass(owner, DoneOwnerProc, kDoneSubclass, 0);
     SetWindowPos(owner, nullptr, 0, 0, 0, 0,
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
-
-    HWND button = CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, L"BUTTON", L"OK",
-                                  WS_POPUP | BS_PUSHBUTTON, 0, 0, 10, 10, owner, nullptr,
-                                  (HINSTANCE)GetWindowLongPtrW(owner, GWLP_HINSTANCE), nullptr);
-    SendMessageW(button, WM_SETFONT, (WPARAM)GetStockObject(DEFAULT_GUI_FONT), 0);
-    SetWindowSubclass(button, DoneButtonProc, kDoneSubclass, (DWORD_PTR)owner);
-    SetWindowSubclass(owner, DoneOwnerProc, kDoneSubclass, (DWORD_PTR)button);
-    PlaceDoneButton(owner, button);
 }
 
 }
@@ -105,7 +115,15 @@ BOOL SHInitDialog(PSHINITDLGINFO info)
         int height = DeviceGetSystemMetrics(SM_CYVIRTUALSCREEN);
         if (!(flags & SHIDIF_FULLSCREENNOMENUBAR))
             height -= DeviceMenuBarHeight();
-        SetWindowPos(window, nullptr, 0, 0, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+        // The handheld's full-screen dialogs have no frame to take room from
+        // their contents: keep only the thin border.
+        LONG style = GetWindowLongW(window, GWL_STYLE);
+        LONG exStyle = GetWindowLongW(window, GWL_EXSTYLE);
+        SetWindowLongW(window, GWL_STYLE, style & ~WS_THICKFRAME);
+        SetWindowLongW(window, GWL_EXSTYLE,
+                       exStyle & ~(WS_EX_DLGMODALFRAME | WS_EX_WINDOWEDGE | WS_EX_CLIENTEDGE));
+        SetWindowPos(window, nullptr, 0, 0, width, height,
+                     SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
     }
     if (flags & SHIDIF_DONEBUTTON)
         AddDoneButton(window);
@@ -168,6 +186,14 @@ BOOL SHHandleWMActivate(HWND window, WPARAM wParam, LPARAM, SHACTIVATEINFO* info
         info->hwndLastFocus = GetFocus();
     (void)window;
     return TRUE;
+}
+
+bool DeviceDoneButtonRect(HWND window, RECT* screenRect)
+{
+    if (!IsWindow(window) || !GetPropW(window, kDoneProperty))
+        return false;
+    *screenRect = DoneRect(window);
+    return true;
 }
 
 BOOL SHHandleWMSettingChange(HWND window, WPARAM, LPARAM, SHACTIVATEINFO* info)

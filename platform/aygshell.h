@@ -33,6 +33,10 @@ typedef SHINITDLGINFO* PSHINITDLGINFO;
 // with SHIDIF_DONEBUTTON gives it a visible OK that sends IDOK.
 BOOL SHInitDialog(PSHINITDLGINFO info);
 
+// Where the emulated screen shows a window's Done button ("OK" at the right
+// end of its caption), in screen coordinates; false when it has none.
+bool DeviceDoneButtonRect(HWND window, RECT* screenRect);
+
 // --- Gestures ---------------------------------------------------------------
 #define SHRG_RETURNCMD 0x00000001
 #define SHRG_NOTIFYPARENT 0x00000002

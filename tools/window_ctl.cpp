@@ -5,6 +5,8 @@
 //                               painted, 1 after SECONDS (default 60)
 //   window-ctl close [SECONDS]  posts WM_CLOSE (a clean shutdown, questions
 //                               included) and waits until the window is gone
+//   window-ctl command ID       posts the menu command ID, as a tap on the
+//                               menu item would
 
 #include <windows.h>
 
@@ -36,6 +38,8 @@ int wmain(int argc, wchar_t** argv)
     if (argc < 2)
         return 2;
     DWORD seconds = argc >= 3 ? (DWORD)_wtoi(argv[2]) : 60;
+    if (wcscmp(argv[1], L"command") == 0 && argc < 3)
+        return 2;
     if (wcscmp(argv[1], L"wait") == 0) {
         if (!WaitFor(true, seconds))
             return 1;
@@ -45,6 +49,10 @@ int wmain(int argc, wchar_t** argv)
         SendMessageTimeoutW(editor, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &result);
         Sleep(500);
         return 0;
+    }
+    if (wcscmp(argv[1], L"command") == 0) {
+        HWND editor = FindEditor();
+        return editor && PostMessageW(editor, WM_COMMAND, MAKEWPARAM(_wtoi(argv[2]), 0), 0) ? 0 : 1;
     }
     if (wcscmp(argv[1], L"close") == 0) {
         HWND editor = FindEditor();

@@ -103,19 +103,6 @@ std::wstring BuiltProgramFolder()
 
 namespace {
 
-HWND g_ownedButton;
-
-BOOL CALLBACK FindOwnedButton(HWND window, LPARAM owner)
-{
-    wchar_t className[16] = L"";
-    GetClassNameW(window, className, 16);
-    if (GetWindow(window, GW_OWNER) == (HWND)owner && lstrcmpiW(className, L"Button") == 0) {
-        g_ownedButton = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
 void AddMenuLines(HMENU menu, int depth, std::vector<std::wstring>& lines)
 {
     for (int i = 0; i < GetMenuItemCount(menu); ++i) {
@@ -145,11 +132,22 @@ void CALLBACK CloseMenu(HWND, UINT, UINT_PTR timer, DWORD)
 
 }
 
-HWND OwnedButton(HWND owner)
+bool TapDoneButton(HWND window)
 {
-    g_ownedButton = nullptr;
-    EnumThreadWindows(GetCurrentThreadId(), FindOwnedButton, (LPARAM)owner);
-    return g_ownedButton;
+    RECT r;
+    if (!DeviceDoneButtonRect(window, &r))
+        return false;
+    SetCursorPos((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    INPUT clicks[2] = {};
+    clicks[0].type = clicks[1].type = INPUT_MOUSE;
+    clicks[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    clicks[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    SendInput(2, clicks, sizeof(INPUT));
+    for (int i = 0; i < 5; ++i) {
+        Sleep(20);
+        AppFixture::Pump();
+    }
+    return true;
 }
 
 std::vector<std::wstring> MenuLines(HMENU menu)

@@ -42,8 +42,9 @@ protected:
 // The folder of the built program ("...\\build\\program\\").
 std::wstring BuiltProgramFolder();
 
-// The button a window owns: the emulated handheld's caption OK.
-HWND OwnedButton(HWND owner);
+// Taps the "OK" the emulated handheld shows in a window's caption; false
+// when the window has none.
+bool TapDoneButton(HWND window);
 
 // A menu as lines "depth text #command", "depth text >" for a popup and
 // "depth -" for a separator, submenus after their popup line.

@@ -321,15 +321,12 @@ TEST_F(MainWindow, ExitAsksAndStaysOnCancel)
 TEST_F(MainWindow, TheCloseButtonSettingGivesAnOkThatCloses)
 {
     ASSERT_TRUE(StartApp());
-    EXPECT_EQ(nullptr, OwnedButton(g_app.mainWindow));
+    RECT done;
+    EXPECT_FALSE(DeviceDoneButtonRect(g_app.mainWindow, &done));
     TearDown();
 
     ASSERT_TRUE(StartApp(L"", L"CloseButton=1\r\n"));
-    HWND done = OwnedButton(g_app.mainWindow);
-    ASSERT_NE(nullptr, done);
-    EXPECT_TRUE(IsWindowVisible(done));
-    SendMessageW(done, BM_CLICK, 0, 0);
-    Pump();
+    ASSERT_TRUE(TapDoneButton(g_app.mainWindow));
     EXPECT_FALSE(IsWindow(g_app.mainWindow));
 }
 
