@@ -1,7 +1,7 @@
 #include "editor/edit_subclass.h"
 
 #include "editor/document.h"
-#include "platform/aygshell.h"
+#include "editor/tap_and_hold.h"
 #include "resources/resource.h"
 #include "storage/lang_loader.h"
 
@@ -23,17 +23,6 @@ LRESULT ShowEditPopup(HWND edit, LPARAM lParam)
     LRESULT result = TrackPopupMenuEx(menu, 0, at.x, at.y, edit, nullptr);
     DestroyMenu(menu);
     return result;
-}
-
-bool IsTapAndHold(HWND edit, LPARAM lParam)
-{
-    SHRGINFO info = {};
-    info.cbSize = sizeof(info);
-    info.hwndClient = edit;
-    info.ptDown.x = (LONG)(WORD)LOWORD(lParam);
-    info.ptDown.y = (LONG)(WORD)HIWORD(lParam);
-    info.dwFlags = SHRG_RETURNCMD;
-    return SHRecognizeGesture(&info) == GN_CONTEXTMENU;
 }
 
 }

@@ -1,7 +1,7 @@
 #include "editor/tab_panel.h"
 
 #include "editor/document.h"
-#include "platform/aygshell.h"
+#include "editor/tap_and_hold.h"
 #include "resources/resource.h"
 #include "shell/app_state.h"
 #include "storage/lang_loader.h"
@@ -236,13 +236,7 @@ LRESULT CTabPanel::OnStylusDown(LPARAM lParam)
     SetCapture(window);
     if (!HitTest(lParam))
         return 1;
-    SHRGINFO gesture = {};
-    gesture.cbSize = sizeof(gesture);
-    gesture.hwndClient = window;
-    gesture.ptDown.x = (short)LOWORD(lParam);
-    gesture.ptDown.y = (short)HIWORD(lParam);
-    gesture.dwFlags = SHRG_RETURNCMD;
-    if (SHRecognizeGesture(&gesture) == GN_CONTEXTMENU) {
+    if (IsTapAndHold(window, lParam)) {
         // Held: the tapped document becomes current, then is closed.
         Notify(LOWORD(controlId), currentTab);
         Notify(CMD_WINDOW_CLOSE, 0);
