@@ -4,7 +4,7 @@
 #include "dialogs/file_chooser.h"
 #include "platform/aygshell.h"
 #include "resources/resource.h"
-#include "shell/app_state.h"
+#include "app/app_state.h"
 #include "storage/lang_loader.h"
 
 namespace {

@@ -2,7 +2,7 @@
 
 #include "editor/edit_subclass.h"
 #include "lists/recent_files.h"
-#include "shell/app_state.h"
+#include "app/app_state.h"
 #include "storage/settings.h"
 #include "storage/text_codec.h"
 #include "storage/wide_text.h"

@@ -3,7 +3,7 @@
 #include "editor/document.h"
 #include "editor/tab_panel.h"
 #include "resources/resource.h"
-#include "shell/app_state.h"
+#include "app/app_state.h"
 #include "storage/encodings.h"
 
 namespace {

@@ -3,7 +3,7 @@
 #include "editor/document.h"
 #include "editor/tap_and_hold.h"
 #include "resources/resource.h"
-#include "shell/app_state.h"
+#include "app/app_state.h"
 #include "storage/lang_loader.h"
 #include "widgets/repaint.h"
 

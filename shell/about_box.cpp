@@ -2,7 +2,7 @@
 
 #include "platform/aygshell.h"
 #include "resources/resource.h"
-#include "shell/app_state.h"
+#include "app/app_state.h"
 #include "storage/lang_loader.h"
 #include "storage/wide_text.h"
 

@@ -3,7 +3,7 @@
 #include "lists/quick_insert.h"
 #include "resources/resource.h"
 #include "shell/about_box.h"
-#include "shell/app_state.h"
+#include "app/app_state.h"
 #include "shell/document_commands.h"
 #include "shell/main_window.h"
 #include "storage/encodings.h"

@@ -3,7 +3,7 @@
 #include "dialogs/file_chooser.h"
 #include "editor/document.h"
 #include "editor/layout.h"
-#include "shell/app_state.h"
+#include "app/app_state.h"
 #include "storage/lang_loader.h"
 #include "storage/settings.h"
 #include "storage/wide_text.h"

@@ -1,6 +1,6 @@
 #include "shell/list_icons.h"
 
-#include "shell/app_state.h"
+#include "app/app_state.h"
 #include "storage/wide_text.h"
 #include "widgets/image_strip.h"
 

@@ -4,7 +4,7 @@
 
 #include "editor/document.h"
 #include "editor/layout.h"
-#include "shell/app_state.h"
+#include "app/app_state.h"
 #include "shell/document_commands.h"
 #include "shell/main_children.h"
 #include "shell/startup.h"

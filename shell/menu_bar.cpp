@@ -1,7 +1,7 @@
 #include "shell/menu_bar.h"
 
 #include "resources/resource.h"
-#include "shell/app_state.h"
+#include "app/app_state.h"
 #include "storage/lang_loader.h"
 #include "storage/settings.h"
 #include "storage/wide_text.h"

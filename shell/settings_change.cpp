@@ -2,7 +2,7 @@
 
 #include "editor/document.h"
 #include "editor/layout.h"
-#include "shell/app_state.h"
+#include "app/app_state.h"
 #include "shell/document_commands.h"
 #include "shell/list_icons.h"
 #include "shell/main_window.h"

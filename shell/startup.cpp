@@ -6,7 +6,7 @@
 #include "lists/quick_insert.h"
 #include "lists/recent_files.h"
 #include "resources/resource.h"
-#include "shell/app_state.h"
+#include "app/app_state.h"
 #include "shell/main_window.h"
 #include "shell/menu_bar.h"
 #include "shell/main_children.h"

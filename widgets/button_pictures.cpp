@@ -1,6 +1,6 @@
 #include "widgets/button_pictures.h"
 
-#include "shell/app_state.h"
+#include "app/app_state.h"
 #include "storage/lang_loader.h"
 
 ButtonPictures g_buttonPictures;

@@ -1,6 +1,6 @@
 #include "widgets/pic_btn.h"
 
-#include "shell/app_state.h"
+#include "app/app_state.h"
 #include "widgets/button_pictures.h"
 #include "widgets/repaint.h"
 

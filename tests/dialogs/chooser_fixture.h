@@ -11,7 +11,7 @@
 #include "dialogs/file_chooser.h"
 #include "lists/recent_files.h"
 #include "resources/resource.h"
-#include "shell/app_state.h"
+#include "app/app_state.h"
 #include "storage/encodings.h"
 #include "storage/lang_loader.h"
 #include "storage/settings.h"

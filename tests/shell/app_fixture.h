@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "editor/document.h"
-#include "shell/app_state.h"
+#include "app/app_state.h"
 #include "tests/test_support.h"
 
 // Starts the editor's real main window in the test process, as the program

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "shell/app_state.h"
+#include "app/app_state.h"
 #include "tests/test_support.h"
 #include "tests/widgets/widget_support.h"
 #include "widgets/button_pictures.h"

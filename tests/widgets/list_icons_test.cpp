@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "shell/app_state.h"
+#include "app/app_state.h"
 #include "shell/list_icons.h"
 #include "tests/widgets/widget_support.h"
 #include "widgets/image_strip.h"

@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "shell/app_state.h"
+#include "app/app_state.h"
 #include "tests/test_support.h"
 #include "tests/widgets/widget_support.h"
 #include "widgets/button_pictures.h"

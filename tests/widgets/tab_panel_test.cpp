@@ -8,7 +8,7 @@
 #include "editor/layout.h"
 #include "editor/tab_panel.h"
 #include "resources/resource.h"
-#include "shell/app_state.h"
+#include "app/app_state.h"
 #include "storage/wide_text.h"
 #include "tests/widgets/widget_support.h"
 

@@ -1,5 +1,5 @@
-#ifndef QUILLEX_SHELL_APP_STATE_H
-#define QUILLEX_SHELL_APP_STATE_H
+#ifndef QUILLEX_APP_APP_STATE_H
+#define QUILLEX_APP_APP_STATE_H
 
 #include "platform/pocketpc.h"
 #include "platform/aygshell.h"

@@ -1,6 +1,4 @@
-#include "shell/app_state.h"
-
-#include "editor/document.h"
+#include "app/app_state.h"
 
 AppState g_app;
 
