@@ -39,8 +39,15 @@ qx_build() {
     mkdir -p "$QX_BUILD_DIR" || return 1
     qx_install_missing || return 1
     qx_make_locale || return 1
+    # A compiler cache, where the machine has one, makes rebuilds of other
+    # checkouts cheap; paths below the checkout's parent are cached relatively.
+    local launcher=()
+    if command -v ccache >/dev/null 2>&1; then
+        export CCACHE_BASEDIR="${CCACHE_BASEDIR:-$(dirname "$QX_ROOT")}"
+        launcher=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+    fi
     if [ ! -f "$QX_BUILD_DIR/CMakeCache.txt" ]; then
-        cmake -S "$QX_ROOT" -B "$QX_BUILD_DIR" \
+        cmake -S "$QX_ROOT" -B "$QX_BUILD_DIR" "${launcher[@]}" \
             -DCMAKE_TOOLCHAIN_FILE="$QX_ROOT/cmake/mingw-w64.cmake" \
             -DCMAKE_BUILD_TYPE=Release >"$QX_BUILD_DIR/configure.log" 2>&1 || {
             cat "$QX_BUILD_DIR/configure.log" >&2
