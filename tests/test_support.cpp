@@ -294,6 +294,47 @@ bool DialogView::Pick(int id, const std::wstring& item)
     return false;
 }
 
+std::vector<std::wstring> DialogView::ListBoxItems(int id) const
+{
+    std::vector<std::wstring> items;
+    HWND list = Item(id);
+    int count = (int)SendMessageW(list, LB_GETCOUNT, 0, 0);
+    for (int i = 0; i < count; ++i) {
+        int n = (int)SendMessageW(list, LB_GETTEXTLEN, i, 0);
+        std::wstring item(n + 1, L'\0');
+        SendMessageW(list, LB_GETTEXT, i, (LPARAM)&item[0]);
+        item.resize(n);
+        items.push_back(item);
+    }
+    return items;
+}
+
+std::wstring DialogView::ListBoxMarks(int id) const
+{
+    std::wstring marks;
+    int count = (int)SendMessageW(Item(id), LB_GETCOUNT, 0, 0);
+    for (int i = 0; i < count; ++i)
+        marks += SendMessageW(Item(id), LB_GETSEL, i, 0) > 0 ? L'1' : L'0';
+    return marks;
+}
+
+bool DialogView::Toggle(int id, const std::wstring& item)
+{
+    HWND list = Item(id);
+    std::vector<std::wstring> items = ListBoxItems(id);
+    for (size_t i = 0; i < items.size(); ++i) {
+        if (items[i] != item)
+            continue;
+        if (!IsWindowEnabled(list) || !IsWindowVisible(list))
+            return false;
+        BOOL selected = SendMessageW(list, LB_GETSEL, i, 0) > 0;
+        SendMessageW(list, LB_SETSEL, !selected, i);
+        SendMessageW(window, WM_COMMAND, MAKEWPARAM(id, LBN_SELCHANGE), (LPARAM)list);
+        return true;
+    }
+    return false;
+}
+
 std::vector<std::wstring> DialogView::ListItems(int id) const
 {
     std::vector<std::wstring> items;

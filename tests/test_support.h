@@ -112,6 +112,13 @@ public:
     std::wstring ComboText(int id) const;
     bool Pick(int id, const std::wstring& item);
 
+    // Multiple-selection list boxes: the items in order, which are selected
+    // ("1" or "0" for each item in order), and a tap on an item, which
+    // toggles it. False when there is no such item or the list is disabled.
+    std::vector<std::wstring> ListBoxItems(int id) const;
+    std::wstring ListBoxMarks(int id) const;
+    bool Toggle(int id, const std::wstring& item);
+
     // List views (first column): the items' texts and image indexes in
     // order, and the selected item's text ("" without one).
     std::vector<std::wstring> ListItems(int id) const;
