@@ -84,6 +84,7 @@ void FillToolbarList(HWND dialog)
     ReadToolbarItems(g_toolbarItems);
     for (int k = 0; k < TOOLBAR_ACTION_COUNT; ++k)
         SendMessageW(list, LB_SETSEL, g_toolbarItems[k] == L'1', k);
+    SendMessageW(list, LB_SETTOPINDEX, 0, 0);
 }
 
 BOOL OnInitDialog(HWND dialog)
