@@ -29,10 +29,6 @@ const ShowType kShowTypes[] = {
     { L"stm_text_sep", L"Текст и разделитель" },
 };
 
-struct DialogText {
-    int id;
-    const wchar_t* key;
-};
 const DialogText kTexts[] = {
     { IDCANCEL, L"cancel" },
     { IDC_ADV_KEYS_LABEL, L"adv_opt_hkeys" },
@@ -86,8 +82,7 @@ BOOL OnInitDialog(HWND dialog)
     HWND showBox = Box(dialog, IDC_ADV_SHOW_TYPE);
     for (const ShowType& type : kShowTypes)
         SendMessageW(showBox, CB_ADDSTRING, 0, (LPARAM)g_lang.Lookup(type.key, type.text));
-    for (const DialogText& text : kTexts)
-        g_lang.SetDialogItemText(dialog, text.id, text.key);
+    SetDialogTexts(dialog, kTexts);
     SendMessageW(showBox, CB_SETCURSEL, g_settings.GetInt(L"MenuShowType", 0), 0);
     return TRUE;
 }

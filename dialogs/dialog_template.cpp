@@ -2,6 +2,7 @@
 
 #include "app/app_state.h"
 #include "platform/aygshell.h"
+#include "storage/lang_loader.h"
 
 INT_PTR RunDialogTemplate(int id, DLGPROC procedure)
 {
@@ -20,4 +21,10 @@ void InitHandheldDialog(HWND dialog)
                            SHIDIF_DONEBUTTON | SHIDIF_SIZEDLGFULLSCREEN | SHIDIF_SIPDOWN |
                                SHIDIF_EMPTYMENU };
     SHInitDialog(&info);
+}
+
+void SetDialogTexts(HWND dialog, const DialogText* texts, int count)
+{
+    for (int i = 0; i < count; ++i)
+        g_lang.SetDialogItemText(dialog, texts[i].id, texts[i].key);
 }

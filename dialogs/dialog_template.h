@@ -11,4 +11,20 @@ INT_PTR RunDialogTemplate(int id, DLGPROC procedure);
 // soft keyboard down, empty menu bar.
 void InitHandheldDialog(HWND dialog);
 
+// A control whose template text a language file may replace.
+struct DialogText {
+    int id;
+    const wchar_t* key;
+};
+
+// Gives each control the text of its key where the loaded language file
+// has one; the others keep the template's text.
+void SetDialogTexts(HWND dialog, const DialogText* texts, int count);
+
+template <int N>
+void SetDialogTexts(HWND dialog, const DialogText (&texts)[N])
+{
+    SetDialogTexts(dialog, texts, N);
+}
+
 #endif

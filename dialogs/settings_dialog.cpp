@@ -24,16 +24,15 @@ const OptionBox kOptions[] = {
     { IDC_SET_WM5_MENU, L"StandardMenuWM5" },
 };
 
-// The template texts a language file may replace.
-struct DialogText {
-    int id;
-    const wchar_t* key;
-};
 const DialogText kTexts[] = {
-    { IDCANCEL, L"cancel" },         { IDC_SET_LOAD_LAST, L"opt_llf" },
-    { IDC_SET_CLOSE_BUTTON, L"opt_use_ok" }, { IDC_SET_NEW_WINDOW, L"opt_wfd" },
-    { IDC_SET_WM5_MENU, L"opt_mnu_wm5" },    { IDC_SET_FONT_LABEL, L"opt_font" },
-    { IDC_SET_TOOLBAR_LABEL, L"opt_tb" },    { IDC_SET_ADVANCED, L"opt_adv" },
+    { IDCANCEL, L"cancel" },
+    { IDC_SET_LOAD_LAST, L"opt_llf" },
+    { IDC_SET_CLOSE_BUTTON, L"opt_use_ok" },
+    { IDC_SET_NEW_WINDOW, L"opt_wfd" },
+    { IDC_SET_WM5_MENU, L"opt_mnu_wm5" },
+    { IDC_SET_FONT_LABEL, L"opt_font" },
+    { IDC_SET_TOOLBAR_LABEL, L"opt_tb" },
+    { IDC_SET_ADVANCED, L"opt_adv" },
 };
 
 // `ToolBarItems` for the whole run: the characters after the fifteen the
@@ -103,8 +102,7 @@ BOOL OnInitDialog(HWND dialog)
     FillFontBox(GetDlgItem(dialog, IDC_SET_FONT));
     FillToolbarList(dialog);
     FillLanguageBox(GetDlgItem(dialog, IDC_SET_LANGUAGE));
-    for (const DialogText& text : kTexts)
-        g_lang.SetDialogItemText(dialog, text.id, text.key);
+    SetDialogTexts(dialog, kTexts);
     return TRUE;
 }
 

@@ -258,19 +258,29 @@ bool DialogView::Press(int id)
     return true;
 }
 
-std::vector<std::wstring> DialogView::ComboItems(int id) const
+namespace {
+
+// The item texts of a list box or a combo box, by its messages.
+std::vector<std::wstring> BoxItems(HWND box, UINT countMessage, UINT lengthMessage,
+                                   UINT textMessage)
 {
     std::vector<std::wstring> items;
-    HWND box = Item(id);
-    int count = (int)SendMessageW(box, CB_GETCOUNT, 0, 0);
+    int count = (int)SendMessageW(box, countMessage, 0, 0);
     for (int i = 0; i < count; ++i) {
-        int n = (int)SendMessageW(box, CB_GETLBTEXTLEN, i, 0);
+        int n = (int)SendMessageW(box, lengthMessage, i, 0);
         std::wstring item(n + 1, L'\0');
-        SendMessageW(box, CB_GETLBTEXT, i, (LPARAM)&item[0]);
+        SendMessageW(box, textMessage, i, (LPARAM)&item[0]);
         item.resize(n);
         items.push_back(item);
     }
     return items;
+}
+
+}
+
+std::vector<std::wstring> DialogView::ComboItems(int id) const
+{
+    return BoxItems(Item(id), CB_GETCOUNT, CB_GETLBTEXTLEN, CB_GETLBTEXT);
 }
 
 std::wstring DialogView::ComboText(int id) const
@@ -296,17 +306,7 @@ bool DialogView::Pick(int id, const std::wstring& item)
 
 std::vector<std::wstring> DialogView::ListBoxItems(int id) const
 {
-    std::vector<std::wstring> items;
-    HWND list = Item(id);
-    int count = (int)SendMessageW(list, LB_GETCOUNT, 0, 0);
-    for (int i = 0; i < count; ++i) {
-        int n = (int)SendMessageW(list, LB_GETTEXTLEN, i, 0);
-        std::wstring item(n + 1, L'\0');
-        SendMessageW(list, LB_GETTEXT, i, (LPARAM)&item[0]);
-        item.resize(n);
-        items.push_back(item);
-    }
-    return items;
+    return BoxItems(Item(id), LB_GETCOUNT, LB_GETTEXTLEN, LB_GETTEXT);
 }
 
 std::wstring DialogView::ListBoxMarks(int id) const
