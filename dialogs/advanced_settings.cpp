@@ -132,25 +132,9 @@ void OnCommand(HWND dialog, int id, int code)
     }
 }
 
-INT_PTR CALLBACK AdvancedProc(HWND dialog, UINT message, WPARAM wParam, LPARAM)
-{
-    switch (message) {
-    case WM_INITDIALOG:
-        return OnInitDialog(dialog);
-    case WM_COMMAND:
-        OnCommand(dialog, LOWORD(wParam), HIWORD(wParam));
-        return TRUE;
-    case WM_CLOSE:
-        EndDialog(dialog, 16);
-        return TRUE;
-    default:
-        return FALSE;
-    }
-}
-
 }
 
 bool ShowAdvancedSettingsDialog()
 {
-    return RunDialogTemplate(IDD_ADVANCED, AdvancedProc) == IDOK;
+    return RunDialogTemplate(IDD_ADVANCED, HandheldDialogProc<OnInitDialog, OnCommand>) == IDOK;
 }

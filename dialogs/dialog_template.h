@@ -11,6 +11,28 @@ INT_PTR RunDialogTemplate(int id, DLGPROC procedure);
 // soft keyboard down, empty menu bar.
 void InitHandheldDialog(HWND dialog);
 
+// The procedure of a dialog that needs only these two handlers: the
+// handheld's dialogs end with 16 when closed by WM_CLOSE.
+typedef BOOL (*DialogInitHandler)(HWND dialog);
+typedef void (*DialogCommandHandler)(HWND dialog, int id, int code);
+
+template <DialogInitHandler OnInit, DialogCommandHandler OnCommand>
+INT_PTR CALLBACK HandheldDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM)
+{
+    switch (message) {
+    case WM_INITDIALOG:
+        return OnInit(dialog);
+    case WM_COMMAND:
+        OnCommand(dialog, LOWORD(wParam), HIWORD(wParam));
+        return TRUE;
+    case WM_CLOSE:
+        EndDialog(dialog, 16);
+        return TRUE;
+    default:
+        return FALSE;
+    }
+}
+
 // A control whose template text a language file may replace.
 struct DialogText {
     int id;

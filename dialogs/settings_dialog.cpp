@@ -134,29 +134,13 @@ void OnOk(HWND dialog)
     EndDialog(dialog, IDOK);
 }
 
-void OnCommand(HWND dialog, int id)
+void OnCommand(HWND dialog, int id, int)
 {
     switch (id) {
     case IDOK: OnOk(dialog); break;
     case IDCANCEL: EndDialog(dialog, IDCANCEL); break;
     case IDC_SET_ADVANCED: ShowAdvancedSettingsDialog(); break;
     default: break;
-    }
-}
-
-INT_PTR CALLBACK SettingsProc(HWND dialog, UINT message, WPARAM wParam, LPARAM)
-{
-    switch (message) {
-    case WM_INITDIALOG:
-        return OnInitDialog(dialog);
-    case WM_COMMAND:
-        OnCommand(dialog, LOWORD(wParam));
-        return TRUE;
-    case WM_CLOSE:
-        EndDialog(dialog, 16);
-        return TRUE;
-    default:
-        return FALSE;
     }
 }
 
@@ -179,5 +163,5 @@ int CALLBACK AddFontName(const LOGFONTW* font, const TEXTMETRICW*, DWORD, LPARAM
 
 bool ShowSettingsDialog()
 {
-    return RunDialogTemplate(IDD_SETTINGS, SettingsProc) == IDOK;
+    return RunDialogTemplate(IDD_SETTINGS, HandheldDialogProc<OnInitDialog, OnCommand>) == IDOK;
 }
