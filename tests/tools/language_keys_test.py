@@ -3,9 +3,9 @@
 language key the program looks up must be in each file, every key of a file
 must be looked up somewhere, and Russian.lng must give each key the program's
 own built-in text. Keys are found as the program writes them: a lower-case
-wide literal followed by its built-in text (or nullptr), or the key given to
-SetDialogItemText or
-paired with a control in a table of dialog texts."""
+wide literal followed by its built-in text (or nullptr), the first literal
+given to a lookup, or a key paired with a control in a table of dialog
+texts."""
 
 import os
 import re
@@ -16,8 +16,8 @@ folders = ['storage', 'lists', 'editor', 'shell', 'dialogs', 'widgets', 'app']
 
 literal = r'L"((?:[^"\\]|\\.)*)"'
 key_then_text = re.compile(r'L"([a-z][a-z0-9_]*)"\s*,\s*(?:(nullptr)|((?:' + literal + r'\s*)+))')
-dialog_item = re.compile(r'SetDialogItemText\s*\([^;]*?L"([a-z][a-z0-9_]*)"\s*\)'
-                         r'|\{\s*ID[A-Z0-9_]*\s*,\s*L"([a-z][a-z0-9_]*)"\s*\}')
+key_only = re.compile(r'\b(?:Lookup|LookupWithSuffix|ShowNotice|SetDialogItemText)\s*\([^;"]*L"([a-z][a-z0-9_]*)"'
+                      r'|\{\s*ID[A-Z0-9_]*\s*,\s*L"([a-z][a-z0-9_]*)"\s*\}')
 
 
 def unescape(text):
@@ -36,7 +36,7 @@ def looked_up():
                 for m in key_then_text.finditer(source):
                     text = ''.join(unescape(t) for t in re.findall(literal, m.group(3))) if m.group(3) else ''
                     keys.setdefault(m.group(1), set()).add(text)
-                for m in dialog_item.finditer(source):
+                for m in key_only.finditer(source):
                     keys.setdefault(m.group(1) or m.group(2), set()).add('')
     return keys
 
