@@ -512,6 +512,21 @@ void CALLBACK DialogDriver::Start(HWND dialog, UINT, UINT_PTR timer, DWORD)
     }
 }
 
+std::wstring RegText(HKEY root, const std::wstring& key, const wchar_t* name)
+{
+    wchar_t value[1024] = L"";
+    DWORD bytes = sizeof(value) - sizeof(wchar_t);
+    if (RegGetValueW(root, key.c_str(), name, RRF_RT_REG_SZ, nullptr, value, &bytes))
+        return L"(none)";
+    return value;
+}
+
+void SetRegText(HKEY root, const std::wstring& key, const wchar_t* name, const std::wstring& text)
+{
+    RegSetKeyValueW(root, key.c_str(), name, REG_SZ, text.c_str(),
+                    (DWORD)((text.size() + 1) * sizeof(wchar_t)));
+}
+
 SYSTEMTIME MakeTime(int year, int month, int day, int hour, int minute, int second)
 {
     SYSTEMTIME t = {};

@@ -1,6 +1,8 @@
 #ifndef QUILLEX_TESTS_TEST_SUPPORT_H
 #define QUILLEX_TESTS_TEST_SUPPORT_H
 
+#include <gtest/gtest.h>
+
 #include <functional>
 #include <string>
 #include <vector>
@@ -176,6 +178,24 @@ private:
     HHOOK hook;
     DialogDriver* outer;
 };
+
+// Runs `show` (which shows dialogs modally) with one script for each dialog
+// that opens, and checks that each script ran and ended its dialog.
+template <typename Show>
+auto RunDialogs(Show show, std::initializer_list<DialogDriver::Script> scripts)
+{
+    DialogDriver driver;
+    for (const DialogDriver::Script& script : scripts)
+        driver.Then(script);
+    auto result = show();
+    EXPECT_EQ((int)scripts.size(), driver.ran);
+    EXPECT_EQ(0, driver.leftOpen);
+    return result;
+}
+
+// A text value of the registry, "(none)" when it is missing; and writing one.
+std::wstring RegText(HKEY root, const std::wstring& key, const wchar_t* name);
+void SetRegText(HKEY root, const std::wstring& key, const wchar_t* name, const std::wstring& text);
 
 SYSTEMTIME MakeTime(int year, int month, int day, int hour, int minute, int second = 0);
 

@@ -13,21 +13,6 @@ namespace {
 const wchar_t kKeys[] = L"SOFTWARE\\Microsoft\\Shell\\Keys";
 const wchar_t* const kExtensions[] = { L".txt", L".lst", L".pas" };
 
-std::wstring RegText(HKEY root, const std::wstring& key, const wchar_t* name)
-{
-    wchar_t value[1024] = L"";
-    DWORD bytes = sizeof(value) - sizeof(wchar_t);
-    if (RegGetValueW(root, key.c_str(), name, RRF_RT_REG_SZ, nullptr, value, &bytes))
-        return L"(none)";
-    return value;
-}
-
-void SetRegText(HKEY root, const std::wstring& key, const wchar_t* name, const std::wstring& text)
-{
-    RegSetKeyValueW(root, key.c_str(), name, REG_SZ, text.c_str(),
-                    (DWORD)((text.size() + 1) * sizeof(wchar_t)));
-}
-
 // A settings store of its own, the built-in language, a Languages folder
 // beside the test program with the files a test names, and three file
 // types of the prefix's registry, given back afterwards.
@@ -86,18 +71,6 @@ protected:
         }
     }
 
-    // Runs `show` with one script for each dialog that opens.
-    static bool Run(bool (*show)(), std::initializer_list<DialogDriver::Script> scripts)
-    {
-        DialogDriver driver;
-        for (const DialogDriver::Script& script : scripts)
-            driver.Then(script);
-        bool ok = show();
-        EXPECT_EQ((int)scripts.size(), driver.ran);
-        EXPECT_EQ(0, driver.leftOpen);
-        return ok;
-    }
-
     std::wstring Setting(const wchar_t* key)
     {
         wchar_t value[MAX_PATH] = L"";
@@ -119,7 +92,7 @@ TEST_F(SettingsDialogs, FreshStartOnBothScreensAndOkChangesNothing)
         SetDeviceScreen(width, width * 4 / 3);
         g_settings.entries.Clear();
         std::wstring size = width > 400 ? L"22" : L"14";
-        EXPECT_TRUE(Run(ShowSettingsDialog, { [&](DialogView& dialog) {
+        EXPECT_TRUE(RunDialogs(ShowSettingsDialog, { [&](DialogView& dialog) {
             for (int id : { IDC_SET_LOAD_LAST, IDC_SET_CLOSE_BUTTON, IDC_SET_NEW_WINDOW,
                             IDC_SET_WM5_MENU })
                 EXPECT_FALSE(dialog.IsChecked(id)) << id;
@@ -145,7 +118,7 @@ TEST_F(SettingsDialogs, StoredNamesWithoutFileOrFontAreKept)
     SetLanguageFiles({ L"English", L"Deutsch" });
     g_settings.SetString(L"Language", L"Russian");
     g_settings.SetString(L"FontName", L"No Such Font");
-    EXPECT_TRUE(Run(ShowSettingsDialog, { [&](DialogView& dialog) {
+    EXPECT_TRUE(RunDialogs(ShowSettingsDialog, { [&](DialogView& dialog) {
         EXPECT_EQ(L"", dialog.ComboText(IDC_SET_LANGUAGE));
         EXPECT_EQ(L"", dialog.ComboText(IDC_SET_FONT));
         EXPECT_TRUE(dialog.Press(IDOK));
@@ -158,7 +131,7 @@ TEST_F(SettingsDialogs, ToolbarItemsArePaddedKeptAndBounded)
 {
     SetLanguageFiles({ L"English", L"Russian" });
     g_settings.SetString(L"ToolBarItems", L"1");
-    EXPECT_TRUE(Run(ShowSettingsDialog, { [&](DialogView& dialog) {
+    EXPECT_TRUE(RunDialogs(ShowSettingsDialog, { [&](DialogView& dialog) {
         EXPECT_EQ(L"100000000000000", dialog.ListBoxMarks(IDC_SET_TOOLBAR));
         EXPECT_TRUE(dialog.Toggle(IDC_SET_TOOLBAR, L"Авто перенос"));
         EXPECT_TRUE(dialog.Toggle(IDC_SET_TOOLBAR, L"Новый"));
@@ -171,7 +144,7 @@ TEST_F(SettingsDialogs, ToolbarItemsArePaddedKeptAndBounded)
     // What follows the fifteen places is written back, up to the buffer.
     std::wstring tail = L"XYZ" + std::wstring(200, L'7');
     g_settings.SetString(L"ToolBarItems", (L"010101010101010" + tail).c_str());
-    EXPECT_TRUE(Run(ShowSettingsDialog, { [&](DialogView& dialog) {
+    EXPECT_TRUE(RunDialogs(ShowSettingsDialog, { [&](DialogView& dialog) {
         EXPECT_TRUE(dialog.Toggle(IDC_SET_TOOLBAR, L"Быстрая вставка"));
         EXPECT_TRUE(dialog.Press(IDOK));
     } }));
@@ -184,7 +157,7 @@ TEST_F(SettingsDialogs, ButtonsKeepTheirActionsUnderTheirOwnNumbers)
     SetButtons({ L"Календарь", L"Контакты", nullptr, L"Сегодня" });
     g_settings.SetInt(L"HardKeyEvent3", 12);
     g_settings.SetInt(L"HardKeyEvent0", 4);
-    EXPECT_TRUE(Run(ShowAdvancedSettingsDialog, { [&](DialogView& dialog) {
+    EXPECT_TRUE(RunDialogs(ShowAdvancedSettingsDialog, { [&](DialogView& dialog) {
         EXPECT_EQ((std::vector<std::wstring>{ L"Календарь", L"Контакты", L"Сегодня" }),
                   dialog.ComboItems(IDC_ADV_KEY));
         EXPECT_EQ(L"(NONE)", dialog.ComboItems(IDC_ADV_ACTION)[0]);
@@ -214,34 +187,34 @@ TEST_F(SettingsDialogs, AssociationsKeepAndRestoreThePreviousClass)
         };
     };
     // OK twice with TXT checked: the backup stays the first previous class.
-    EXPECT_TRUE(Run(ShowAdvancedSettingsDialog, { setBox(IDC_ADV_TXT, true) }));
-    EXPECT_TRUE(Run(ShowAdvancedSettingsDialog, { setBox(IDC_ADV_TXT, true) }));
+    EXPECT_TRUE(RunDialogs(ShowAdvancedSettingsDialog, { setBox(IDC_ADV_TXT, true) }));
+    EXPECT_TRUE(RunDialogs(ShowAdvancedSettingsDialog, { setBox(IDC_ADV_TXT, true) }));
     EXPECT_EQ(L"QuillexFile", RegText(HKEY_CLASSES_ROOT, L".txt", nullptr));
     EXPECT_EQ(L"txtfile", RegText(HKEY_CLASSES_ROOT, L".txt", L"Backup"));
     wchar_t program[MAX_PATH];
     GetModuleFileNameW(nullptr, program, MAX_PATH);
     EXPECT_EQ(L"\"" + std::wstring(program) + L"\" \"%1\"",
               RegText(HKEY_CLASSES_ROOT, L"QuillexFile\\Shell\\OpenDoc\\Command", nullptr));
-    EXPECT_TRUE(Run(ShowAdvancedSettingsDialog, { setBox(IDC_ADV_TXT, false) }));
+    EXPECT_TRUE(RunDialogs(ShowAdvancedSettingsDialog, { setBox(IDC_ADV_TXT, false) }));
     EXPECT_EQ(L"txtfile", RegText(HKEY_CLASSES_ROOT, L".txt", nullptr));
 
     // No previous class: no backup, and unchecking leaves the program's class.
-    EXPECT_TRUE(Run(ShowAdvancedSettingsDialog, { setBox(IDC_ADV_PAS, true) }));
-    EXPECT_TRUE(Run(ShowAdvancedSettingsDialog, { setBox(IDC_ADV_PAS, false) }));
+    EXPECT_TRUE(RunDialogs(ShowAdvancedSettingsDialog, { setBox(IDC_ADV_PAS, true) }));
+    EXPECT_TRUE(RunDialogs(ShowAdvancedSettingsDialog, { setBox(IDC_ADV_PAS, false) }));
     EXPECT_EQ(L"(none)", RegText(HKEY_CLASSES_ROOT, L".pas", L"Backup"));
     EXPECT_EQ(L"QuillexFile", RegText(HKEY_CLASSES_ROOT, L".pas", nullptr));
 
     // A class too long for the buffer is never cut into another one.
     std::wstring longClass(200, L'c');
     SetRegText(HKEY_CLASSES_ROOT, L".lst", nullptr, longClass);
-    EXPECT_TRUE(Run(ShowAdvancedSettingsDialog, { setBox(IDC_ADV_LST, true) }));
+    EXPECT_TRUE(RunDialogs(ShowAdvancedSettingsDialog, { setBox(IDC_ADV_LST, true) }));
     EXPECT_EQ(L"(none)", RegText(HKEY_CLASSES_ROOT, L".lst", L"Backup"));
 }
 
 TEST_F(SettingsDialogs, CancellingTheSettingsKeepsAdvancedChanges)
 {
     SetButtons({ L"Кнопка 1" });
-    EXPECT_FALSE(Run(ShowSettingsDialog,
+    EXPECT_FALSE(RunDialogs(ShowSettingsDialog,
                      { [](DialogView& settings) {
                           EXPECT_TRUE(settings.Press(IDC_SET_ADVANCED));
                           EXPECT_TRUE(settings.Press(IDCANCEL));

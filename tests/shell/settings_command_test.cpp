@@ -9,11 +9,7 @@ protected:
     // Ctrl+M with one script for each dialog that opens.
     static void Settings(std::initializer_list<DialogDriver::Script> scripts)
     {
-        DialogDriver driver;
-        for (const DialogDriver::Script& script : scripts)
-            driver.Then(script);
-        Command(CMD_SETTINGS);
-        EXPECT_EQ((int)scripts.size(), driver.ran);
+        RunDialogs([] { return Command(CMD_SETTINGS); }, scripts);
     }
     static int ButtonOf(int command)
     {
@@ -93,11 +89,8 @@ TEST_F(SettingsCommand, HardwareButtonWorksWhileTheWindowIsActive)
     // Button 0xC3 toggles word wrap; the emulated device presses it with
     // Ctrl+Alt+3 and names its buttons.
     ASSERT_TRUE(StartApp(L"", L"HardKeyEvent2=12\r\n"));
-    wchar_t name[16] = L"";
-    DWORD bytes = sizeof(name);
-    RegGetValueW(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Microsoft\\Shell\\Keys\\40C5", L"Name",
-                 RRF_RT_REG_SZ, nullptr, name, &bytes);
-    EXPECT_STREQ(L"Запись", name);
+    EXPECT_EQ(L"Запись",
+              RegText(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Microsoft\\Shell\\Keys\\40C5", L"Name"));
     SetForegroundWindow(g_app.mainWindow);
     Pump();
     ASSERT_EQ(g_app.mainWindow, GetActiveWindow());
