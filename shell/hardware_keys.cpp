@@ -24,7 +24,8 @@ void AnnounceButtonChange()
 void RegisterHardwareKeys()
 {
     for (int i = 0; i < HARDWARE_KEY_COUNT; ++i) {
-        // A button owned by another program stays with it.
+        // A button another program holds cannot be taken: it stays with
+        // that program, unreported.
         if (AssignedAction(i) > 0)
             RegisterHotKey(g_app.mainWindow, HARDWARE_KEY_FIRST + i, MOD_WIN,
                            HARDWARE_KEY_FIRST + i);
