@@ -42,19 +42,17 @@ def looked_up():
 
 
 def read_language(path):
+    """The file's entries; a line the program would join to the next key
+    (an empty one, or one without "=") is reported as a key of its own."""
     with open(path, 'rb') as f:
         data = f.read()
     if data.startswith(b'\xff\xfe'):
         data = data[2:]
     entries = {}
-    for line in data.decode('utf-16-le').split('\r\n'):
-        if not line or line.startswith('/%/'):
-            continue
-        key, sep, text = line.partition('=')
-        if not sep:
-            print('FAIL %s: line without "=": %r' % (os.path.basename(path), line))
-            continue
-        entries[key] = text
+    for line in data.decode('utf-16-le').split('\r\n')[:-1]:
+        if not line.startswith('/%/'):
+            key, sep, text = line.partition('=')
+            entries[key if sep else '(line %r without "=")' % line] = text
     return entries
 
 
