@@ -1,8 +1,8 @@
 #include "dialogs/chooser_controls.h"
 
 #include "dialogs/chooser_tables.h"
+#include "dialogs/dialog_template.h"
 #include "dialogs/file_chooser.h"
-#include "platform/aygshell.h"
 #include "resources/resource.h"
 #include "app/app_state.h"
 #include "storage/lang_loader.h"
@@ -10,11 +10,6 @@
 namespace {
 
 const UINT_PTR kEnterSubclass = 0x51C0;
-
-HINSTANCE ProgramModule()
-{
-    return g_app.instance ? g_app.instance : GetModuleHandleW(nullptr);
-}
 
 // Keeps the top-left corner; the right and bottom edges move to 4 pixels
 // (and the right one as far again as the left margin) from the dialog's.
@@ -49,21 +44,12 @@ LRESULT CALLBACK EnterToList(HWND list, UINT message, WPARAM wParam, LPARAM lPar
 
 INT_PTR RunChooserTemplate(DLGPROC procedure)
 {
-    HINSTANCE module = ProgramModule();
-    HRSRC found = FindResourceW(module, MAKEINTRESOURCEW(IDD_FILE_CHOOSER), (LPCWSTR)RT_DIALOG);
-    HGLOBAL loaded = found ? LoadResource(module, found) : nullptr;
-    const DLGTEMPLATE* dialogTemplate = loaded ? (const DLGTEMPLATE*)LockResource(loaded) : nullptr;
-    if (!dialogTemplate)
-        return -1;
-    return DialogBoxIndirectParamW(module, dialogTemplate, g_app.mainWindow, procedure, 0);
+    return RunDialogTemplate(IDD_FILE_CHOOSER, procedure);
 }
 
 void InitChooserDialog(HWND dialog)
 {
-    SHINITDLGINFO info = { SHIDIM_FLAGS, dialog,
-                           SHIDIF_DONEBUTTON | SHIDIF_SIZEDLGFULLSCREEN | SHIDIF_SIPDOWN |
-                               SHIDIF_EMPTYMENU };
-    SHInitDialog(&info);
+    InitHandheldDialog(dialog);
 }
 
 void FillTypeBox(HWND box, bool withOpenOnly)

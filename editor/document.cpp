@@ -15,6 +15,19 @@ bool FitsPath(const wchar_t* filePath)
     return BoundedLength(filePath, 260) < 260;
 }
 
+// The stored size is the user's, as typed; the font made from it keeps to
+// sizes a text can be read and edited in (0 would pick the font's own
+// default, thousands would leave a letter per screen).
+int EditFontHeight(int stored)
+{
+    int scale = ScreenScale();
+    if (stored < 6 * scale)
+        return 6 * scale;
+    if (stored > 72 * scale)
+        return 72 * scale;
+    return stored;
+}
+
 }
 
 CDocument::CDocument(HWND parentWindow, bool wrap)
@@ -54,7 +67,7 @@ void CDocument::CreateEditWindow()
     GetObjectW(GetStockObject(SYSTEM_FONT), sizeof(logFont), &logFont);
     // The face name field holds 31 characters; a longer name is cut.
     g_settings.GetString(L"FontName", logFont.lfFaceName, LF_FACESIZE, nullptr);
-    logFont.lfHeight = g_settings.GetInt(L"FontSize", IsVgaScreen() ? 22 : 14);
+    logFont.lfHeight = EditFontHeight(g_settings.GetInt(L"FontSize", IsVgaScreen() ? 22 : 14));
     logFont.lfQuality = ANTIALIASED_QUALITY;
     font = CreateFontIndirectW(&logFont);
     SendMessageW(edit, WM_SETFONT, (WPARAM)font, 1);

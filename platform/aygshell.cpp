@@ -2,6 +2,7 @@
 #include <commctrl.h>
 
 #include "platform/aygshell.h"
+#include "platform/device_buttons.h"
 #include "platform/device_screen.h"
 
 namespace {
@@ -100,6 +101,9 @@ void AddDoneButton(HWND owner)
 
 BOOL SHInitExtraControls()
 {
+    // The program's first call to the shell: the emulated device gets its
+    // hardware buttons here, before anything can look for them.
+    SeedDeviceButtons();
     INITCOMMONCONTROLSEX controls = { sizeof(controls), ICC_WIN95_CLASSES | ICC_BAR_CLASSES };
     return InitCommonControlsEx(&controls);
 }

@@ -10,6 +10,7 @@
 #include <strsafe.h>
 
 #include "platform/ce_gdi.h"
+#include "platform/device_buttons.h"
 #include "platform/device_clock.h"
 #include "platform/device_fonts.h"
 #include "platform/device_process.h"

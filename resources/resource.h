@@ -40,6 +40,35 @@
 #define IDC_CHOOSER_FOLDER 1021
 #define IDC_CHOOSER_ROOT 1022
 
+// --- Settings dialog controls ------------------------------------------------------
+#define IDC_SET_ADVANCED 3
+#define IDC_SET_LOAD_LAST 1015
+#define IDC_SET_FONT_SIZE 1016
+#define IDC_SET_CLOSE_BUTTON 1017
+#define IDC_SET_FONT 1018
+#define IDC_SET_TOOLBAR 1019
+#define IDC_SET_NEW_WINDOW 1020
+#define IDC_SET_WM5_MENU 1021
+#define IDC_SET_FONT_LABEL 1033
+#define IDC_SET_TOOLBAR_LABEL 1034
+#define IDC_SET_LANGUAGE 1036
+
+// --- Advanced settings controls -----------------------------------------------------
+#define IDC_ADV_KEY 1023
+#define IDC_ADV_ACTION 1024
+#define IDC_ADV_TXT 1025           // the eight association boxes, 1025 to 1032
+#define IDC_ADV_INI 1026
+#define IDC_ADV_INF 1027
+#define IDC_ADV_LST 1028
+#define IDC_ADV_PHP 1029
+#define IDC_ADV_CPP 1030
+#define IDC_ADV_H 1031
+#define IDC_ADV_PAS 1032
+#define IDC_ADV_SHOW_TYPE 1033
+#define IDC_ADV_KEYS_LABEL 1035
+#define IDC_ADV_ASSOC_LABEL 1036
+#define IDC_ADV_SHOW_LABEL 1037
+
 // --- About box controls -----------------------------------------------------------
 #define IDC_ABOUT_ICON 201
 #define IDC_ABOUT_CREDIT 203

@@ -1,6 +1,6 @@
 #include "shell/about_box.h"
 
-#include "platform/aygshell.h"
+#include "dialogs/dialog_template.h"
 #include "resources/resource.h"
 #include "app/app_state.h"
 #include "storage/lang_loader.h"
@@ -15,22 +15,14 @@ const wchar_t kTestersSite[] = L"pocketpc.example.org";
 
 void ShowAboutBox()
 {
-    HRSRC found = FindResourceW(g_app.instance, MAKEINTRESOURCEW(IDD_ABOUT), (LPCWSTR)RT_DIALOG);
-    HGLOBAL loaded = found ? LoadResource(g_app.instance, found) : nullptr;
-    if (!loaded)
-        return;
-    DialogBoxIndirectParamW(g_app.instance, (LPCDLGTEMPLATEW)LockResource(loaded), g_app.mainWindow,
-                            AboutDlgProc, 0);
+    RunDialogTemplate(IDD_ABOUT, AboutDlgProc);
 }
 
 INT_PTR CALLBACK AboutDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM)
 {
     switch (message) {
     case WM_INITDIALOG: {
-        SHINITDLGINFO info = { SHIDIM_FLAGS, dialog,
-                               SHIDIF_DONEBUTTON | SHIDIF_SIZEDLGFULLSCREEN | SHIDIF_SIPDOWN |
-                                   SHIDIF_EMPTYMENU };
-        SHInitDialog(&info);
+        InitHandheldDialog(dialog);
         // The site name replaces the text's "%s" as text: a translation can
         // neither overflow the buffer nor make the format read anything else.
         wchar_t thanks[600];

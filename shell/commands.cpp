@@ -4,8 +4,10 @@
 #include "resources/resource.h"
 #include "shell/about_box.h"
 #include "app/app_state.h"
+#include "dialogs/settings_dialog.h"
 #include "shell/document_commands.h"
 #include "shell/main_window.h"
+#include "shell/settings_change.h"
 #include "storage/encodings.h"
 #include "storage/lang_loader.h"
 #include "storage/settings.h"
@@ -82,6 +84,13 @@ void CloseCurrentWindow()
     CloseDocument(g_app.previous);
     FocusCurrentDocument();
     UpdateWordWrapButton();
+}
+
+void SettingsCommand()
+{
+    MenuSettings before = ReadMenuSettings();
+    ShowSettingsDialog();
+    ApplySettingsChange(before);
 }
 
 int ReopenEncoding(int id)
@@ -162,6 +171,7 @@ bool DispatchCommand(HWND window, int id, LPARAM lParam)
         if (g_app.quickInsert)
             g_app.quickInsert->ShowQuickInsert(id == CMD_QUICK_INSERT_LEFT, g_app.mainWindow);
         break;
+    case CMD_SETTINGS: SettingsCommand(); break;
     case CMD_ABOUT: ShowAboutBox(); break;
     default: return false;
     }

@@ -6,6 +6,7 @@
 #include "editor/layout.h"
 #include "app/app_state.h"
 #include "shell/document_commands.h"
+#include "shell/hardware_keys.h"
 #include "shell/main_children.h"
 #include "shell/startup.h"
 #include "storage/encodings.h"
@@ -67,6 +68,11 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
         return 0;
     case WM_ACTIVATE:
         SHHandleWMActivate(window, wParam, lParam, &g_app.activateInfo, 0);
+        // The high word says "minimised": only the low one tells activation.
+        if (LOWORD(wParam) != WA_INACTIVE)
+            RegisterHardwareKeys();
+        else
+            UnregisterHardwareKeys();
         return 0;
     case WM_PAINT: {
         PAINTSTRUCT paint;
@@ -91,6 +97,9 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
         if (DispatchCommand(window, LOWORD(wParam), lParam))
             return 0;
         break;
+    case WM_HOTKEY:
+        OnHardwareKey(wParam);
+        return 0;
     case WM_CTLCOLOREDIT:
         return OnEditColours((HDC)wParam);
     default:

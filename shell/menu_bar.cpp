@@ -1,5 +1,6 @@
 #include "shell/menu_bar.h"
 
+#include "dialogs/toolbar_actions.h"
 #include "resources/resource.h"
 #include "app/app_state.h"
 #include "storage/lang_loader.h"
@@ -7,16 +8,6 @@
 #include "storage/wide_text.h"
 
 namespace {
-
-const int kToolbarItemsUnits = 140;
-const int kToolbarActions = 15;
-
-// The command of each toolbar action, action 1 first.
-const int kActionCommands[kToolbarActions] = {
-    CMD_NEW,         CMD_OPEN,  CMD_REOPEN_AUTO, CMD_SAVE,       CMD_SAVE_AS,
-    CMD_CUT,         CMD_COPY,  CMD_PASTE,       CMD_SELECT_ALL, CMD_SEARCH,
-    CMD_REPLACE,     CMD_WORD_WRAP, CMD_WINDOW_NEW, CMD_WINDOW_CLOSE, CMD_QUICK_INSERT_RIGHT,
-};
 
 // One line of the command tree.
 struct MenuLine {
@@ -198,14 +189,8 @@ void BuildToolbar()
 {
     if (StandardStyle() || !g_app.menuBar)
         return;
-    // Default: New, Open, Save and quick insert.
-    wchar_t items[kToolbarItemsUnits];
-    for (int i = 0; i < 130; ++i)
-        items[i] = (i == 0 || i == 1 || i == 3 || i == 14) ? L'1' : L'0';
-    items[130] = 0;
-    g_settings.GetString(L"ToolBarItems", items, kToolbarItemsUnits, nullptr);
-    if (wcslen(items) < 30)
-        StringCchCatW(items, kToolbarItemsUnits, L"00000000000000000000000000000000000000");
+    wchar_t items[TOOLBAR_ITEMS_UNITS];
+    ReadToolbarItems(items);
 
     while (SendMessageW(g_app.menuBar, TB_DELETEBUTTON, 1, 0)) {
     }
@@ -216,12 +201,12 @@ void BuildToolbar()
     }
     ZeroMemory(g_app.toolbarButtons, sizeof(g_app.toolbarButtons));
     g_app.toolbarButtonCount = 0;
-    for (int k = 0; k < kToolbarActions; ++k) {
+    for (int k = 0; k < TOOLBAR_ACTION_COUNT; ++k) {
         if (items[k] != L'1')
             continue;
         TBBUTTON& button = g_app.toolbarButtons[g_app.toolbarButtonCount++];
         button.iBitmap = k + 2;
-        button.idCommand = kActionCommands[k];
+        button.idCommand = ToolbarCommandForAction(k + 1);
         button.fsState = TBSTATE_ENABLED;
         button.fsStyle = BTNS_BUTTON;
     }

@@ -258,19 +258,29 @@ bool DialogView::Press(int id)
     return true;
 }
 
-std::vector<std::wstring> DialogView::ComboItems(int id) const
+namespace {
+
+// The item texts of a list box or a combo box, by its messages.
+std::vector<std::wstring> BoxItems(HWND box, UINT countMessage, UINT lengthMessage,
+                                   UINT textMessage)
 {
     std::vector<std::wstring> items;
-    HWND box = Item(id);
-    int count = (int)SendMessageW(box, CB_GETCOUNT, 0, 0);
+    int count = (int)SendMessageW(box, countMessage, 0, 0);
     for (int i = 0; i < count; ++i) {
-        int n = (int)SendMessageW(box, CB_GETLBTEXTLEN, i, 0);
+        int n = (int)SendMessageW(box, lengthMessage, i, 0);
         std::wstring item(n + 1, L'\0');
-        SendMessageW(box, CB_GETLBTEXT, i, (LPARAM)&item[0]);
+        SendMessageW(box, textMessage, i, (LPARAM)&item[0]);
         item.resize(n);
         items.push_back(item);
     }
     return items;
+}
+
+}
+
+std::vector<std::wstring> DialogView::ComboItems(int id) const
+{
+    return BoxItems(Item(id), CB_GETCOUNT, CB_GETLBTEXTLEN, CB_GETLBTEXT);
 }
 
 std::wstring DialogView::ComboText(int id) const
@@ -289,6 +299,37 @@ bool DialogView::Pick(int id, const std::wstring& item)
             return false;
         SendMessageW(box, CB_SETCURSEL, i, 0);
         SendMessageW(window, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), (LPARAM)box);
+        return true;
+    }
+    return false;
+}
+
+std::vector<std::wstring> DialogView::ListBoxItems(int id) const
+{
+    return BoxItems(Item(id), LB_GETCOUNT, LB_GETTEXTLEN, LB_GETTEXT);
+}
+
+std::wstring DialogView::ListBoxMarks(int id) const
+{
+    std::wstring marks;
+    int count = (int)SendMessageW(Item(id), LB_GETCOUNT, 0, 0);
+    for (int i = 0; i < count; ++i)
+        marks += SendMessageW(Item(id), LB_GETSEL, i, 0) > 0 ? L'1' : L'0';
+    return marks;
+}
+
+bool DialogView::Toggle(int id, const std::wstring& item)
+{
+    HWND list = Item(id);
+    std::vector<std::wstring> items = ListBoxItems(id);
+    for (size_t i = 0; i < items.size(); ++i) {
+        if (items[i] != item)
+            continue;
+        if (!IsWindowEnabled(list) || !IsWindowVisible(list))
+            return false;
+        BOOL selected = SendMessageW(list, LB_GETSEL, i, 0) > 0;
+        SendMessageW(list, LB_SETSEL, !selected, i);
+        SendMessageW(window, WM_COMMAND, MAKEWPARAM(id, LBN_SELCHANGE), (LPARAM)list);
         return true;
     }
     return false;
@@ -469,6 +510,21 @@ void CALLBACK DialogDriver::Start(HWND dialog, UINT, UINT_PTR timer, DWORD)
         ++self->leftOpen;
         EndDialog(dialog, IDCANCEL);
     }
+}
+
+std::wstring RegText(HKEY root, const std::wstring& key, const wchar_t* name)
+{
+    wchar_t value[1024] = L"";
+    DWORD bytes = sizeof(value) - sizeof(wchar_t);
+    if (RegGetValueW(root, key.c_str(), name, RRF_RT_REG_SZ, nullptr, value, &bytes))
+        return L"(none)";
+    return value;
+}
+
+void SetRegText(HKEY root, const std::wstring& key, const wchar_t* name, const std::wstring& text)
+{
+    RegSetKeyValueW(root, key.c_str(), name, REG_SZ, text.c_str(),
+                    (DWORD)((text.size() + 1) * sizeof(wchar_t)));
 }
 
 SYSTEMTIME MakeTime(int year, int month, int day, int hour, int minute, int second)

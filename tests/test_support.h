@@ -1,6 +1,8 @@
 #ifndef QUILLEX_TESTS_TEST_SUPPORT_H
 #define QUILLEX_TESTS_TEST_SUPPORT_H
 
+#include <gtest/gtest.h>
+
 #include <functional>
 #include <string>
 #include <vector>
@@ -112,6 +114,13 @@ public:
     std::wstring ComboText(int id) const;
     bool Pick(int id, const std::wstring& item);
 
+    // Multiple-selection list boxes: the items in order, which are selected
+    // ("1" or "0" for each item in order), and a tap on an item, which
+    // toggles it. False when there is no such item or the list is disabled.
+    std::vector<std::wstring> ListBoxItems(int id) const;
+    std::wstring ListBoxMarks(int id) const;
+    bool Toggle(int id, const std::wstring& item);
+
     // List views (first column): the items' texts and image indexes in
     // order, and the selected item's text ("" without one).
     std::vector<std::wstring> ListItems(int id) const;
@@ -169,6 +178,24 @@ private:
     HHOOK hook;
     DialogDriver* outer;
 };
+
+// Runs `show` (which shows dialogs modally) with one script for each dialog
+// that opens, and checks that each script ran and ended its dialog.
+template <typename Show>
+auto RunDialogs(Show show, std::initializer_list<DialogDriver::Script> scripts)
+{
+    DialogDriver driver;
+    for (const DialogDriver::Script& script : scripts)
+        driver.Then(script);
+    auto result = show();
+    EXPECT_EQ((int)scripts.size(), driver.ran);
+    EXPECT_EQ(0, driver.leftOpen);
+    return result;
+}
+
+// A text value of the registry, "(none)" when it is missing; and writing one.
+std::wstring RegText(HKEY root, const std::wstring& key, const wchar_t* name);
+void SetRegText(HKEY root, const std::wstring& key, const wchar_t* name, const std::wstring& text);
 
 SYSTEMTIME MakeTime(int year, int month, int day, int hour, int minute, int second = 0);
 

@@ -1,0 +1,167 @@
+#include "dialogs/settings_dialog.h"
+
+#include "dialogs/advanced_settings.h"
+#include "dialogs/dialog_template.h"
+#include "dialogs/toolbar_actions.h"
+#include "resources/resource.h"
+#include "storage/lang_loader.h"
+#include "storage/settings.h"
+#include "storage/wide_text.h"
+
+#include "app/app_state.h"
+
+namespace {
+
+// The four on/off options and the integer setting each one keeps.
+struct OptionBox {
+    int id;
+    const wchar_t* setting;
+};
+const OptionBox kOptions[] = {
+    { IDC_SET_LOAD_LAST, L"LoadLastFile" },
+    { IDC_SET_CLOSE_BUTTON, L"CloseButton" },
+    { IDC_SET_NEW_WINDOW, L"AddTabForDocs" },
+    { IDC_SET_WM5_MENU, L"StandardMenuWM5" },
+};
+
+const DialogText kTexts[] = {
+    { IDCANCEL, L"cancel" },
+    { IDC_SET_LOAD_LAST, L"opt_llf" },
+    { IDC_SET_CLOSE_BUTTON, L"opt_use_ok" },
+    { IDC_SET_NEW_WINDOW, L"opt_wfd" },
+    { IDC_SET_WM5_MENU, L"opt_mnu_wm5" },
+    { IDC_SET_FONT_LABEL, L"opt_font" },
+    { IDC_SET_TOOLBAR_LABEL, L"opt_tb" },
+    { IDC_SET_ADVANCED, L"opt_adv" },
+};
+
+// `ToolBarItems` for the whole run: the characters after the fifteen the
+// list shows are written back as they were read.
+wchar_t g_toolbarItems[TOOLBAR_ITEMS_UNITS];
+
+const int kNameUnits = MAX_PATH;
+
+void FillFontBox(HWND box)
+{
+    HWND desktop = GetDesktopWindow();
+    HDC dc = GetDC(desktop);
+    EnumFontFamiliesW(dc, nullptr, (FONTENUMPROCW)AddFontName, (LPARAM)box);
+    ReleaseDC(desktop, dc);
+}
+
+// The names of the files Languages\*.lng beside the program, without
+// their extension; the stored `Language` is selected when it is there.
+void FillLanguageBox(HWND box)
+{
+    wchar_t language[kNameUnits] = L"";
+    g_settings.GetString(L"Language", language, kNameUnits, L"Russian");
+    wchar_t pattern[MAX_PATH];
+    if (!GetProgramFolder(pattern, MAX_PATH) ||
+        FAILED(StringCchCatW(pattern, MAX_PATH, L"Languages\\*.lng")))
+        return;
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW(pattern, &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return;
+    do {
+        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+            continue;
+        if (wchar_t* dot = wcsrchr(found.cFileName, L'.'))
+            *dot = 0;
+        int index = (int)SendMessageW(box, CB_ADDSTRING, 0, (LPARAM)found.cFileName);
+        if (index >= 0 && wcscmp(found.cFileName, language) == 0)
+            SendMessageW(box, CB_SETCURSEL, index, 0);
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+}
+
+void FillToolbarList(HWND dialog)
+{
+    HWND list = GetDlgItem(dialog, IDC_SET_TOOLBAR);
+    for (int action = 1; action <= TOOLBAR_ACTION_COUNT; ++action)
+        SendMessageW(list, LB_ADDSTRING, 0, (LPARAM)ToolbarActionText(action));
+    ReadToolbarItems(g_toolbarItems);
+    for (int k = 0; k < TOOLBAR_ACTION_COUNT; ++k)
+        SendMessageW(list, LB_SETSEL, g_toolbarItems[k] == L'1', k);
+    SendMessageW(list, LB_SETTOPINDEX, 0, 0);
+}
+
+BOOL OnInitDialog(HWND dialog)
+{
+    InitHandheldDialog(dialog);
+    for (const OptionBox& option : kOptions)
+        CheckDlgButton(dialog, option.id,
+                       g_settings.GetInt(option.setting, 0) ? BST_CHECKED : BST_UNCHECKED);
+    wchar_t size[20];
+    StringCchPrintfW(size, 20, L"%u",
+                     (unsigned)g_settings.GetInt(L"FontSize", IsVgaScreen() ? 22 : 14));
+    SetDlgItemTextW(dialog, IDC_SET_FONT_SIZE, size);
+    // A stored font or language that is not there leaves its box without a
+    // selection, and OK then keeps the stored name: opening the settings and
+    // pressing OK must never switch the font or the language by itself.
+    FillFontBox(GetDlgItem(dialog, IDC_SET_FONT));
+    FillToolbarList(dialog);
+    FillLanguageBox(GetDlgItem(dialog, IDC_SET_LANGUAGE));
+    SetDialogTexts(dialog, kTexts);
+    return TRUE;
+}
+
+// Stores the selected item of a drop-down box; nothing without one.
+void StoreSelectedName(HWND dialog, int id, const wchar_t* setting)
+{
+    HWND box = GetDlgItem(dialog, id);
+    int index = (int)SendMessageW(box, CB_GETCURSEL, 0, 0);
+    if (index < 0 || SendMessageW(box, CB_GETLBTEXTLEN, index, 0) >= kNameUnits)
+        return;
+    wchar_t name[kNameUnits];
+    SendMessageW(box, CB_GETLBTEXT, index, (LPARAM)name);
+    g_settings.SetString(setting, name);
+}
+
+void OnOk(HWND dialog)
+{
+    for (const OptionBox& option : kOptions)
+        g_settings.SetInt(option.setting, IsDlgButtonChecked(dialog, option.id) == BST_CHECKED);
+    BOOL read = FALSE;
+    UINT size = GetDlgItemInt(dialog, IDC_SET_FONT_SIZE, &read, FALSE);
+    g_settings.SetInt(L"FontSize", read ? (int)size : 0);
+    StoreSelectedName(dialog, IDC_SET_FONT, L"FontName");
+    StoreSelectedName(dialog, IDC_SET_LANGUAGE, L"Language");
+    HWND list = GetDlgItem(dialog, IDC_SET_TOOLBAR);
+    for (int k = 0; k < TOOLBAR_ACTION_COUNT; ++k)
+        g_toolbarItems[k] = SendMessageW(list, LB_GETSEL, k, 0) > 0 ? L'1' : L'0';
+    g_settings.SetString(L"ToolBarItems", g_toolbarItems);
+    EndDialog(dialog, IDOK);
+}
+
+void OnCommand(HWND dialog, int id, int)
+{
+    switch (id) {
+    case IDOK: OnOk(dialog); break;
+    case IDCANCEL: EndDialog(dialog, IDCANCEL); break;
+    case IDC_SET_ADVANCED: ShowAdvancedSettingsDialog(); break;
+    default: break;
+    }
+}
+
+}
+
+int CALLBACK AddFontName(const LOGFONTW* font, const TEXTMETRICW*, DWORD, LPARAM box)
+{
+    int index = (int)SendMessageW((HWND)box, CB_ADDSTRING, 0, (LPARAM)font->lfFaceName);
+    wchar_t wanted[LF_FACESIZE] = L"";
+    g_settings.GetString(L"FontName", wanted, LF_FACESIZE, L"");
+    if (!wanted[0]) {
+        LOGFONTW system;
+        GetObjectW(GetStockObject(SYSTEM_FONT), sizeof(system), &system);
+        CopyUnits(wanted, LF_FACESIZE, system.lfFaceName);
+    }
+    if (index >= 0 && wcscmp(wanted, font->lfFaceName) == 0)
+        SendMessageW((HWND)box, CB_SETCURSEL, index, 0);
+    return 1;
+}
+
+bool ShowSettingsDialog()
+{
+    return RunDialogTemplate(IDD_SETTINGS, HandheldDialogProc<OnInitDialog, OnCommand>) == IDOK;
+}

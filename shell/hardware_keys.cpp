@@ -1,0 +1,51 @@
+#include "shell/hardware_keys.h"
+
+#include "app/app_state.h"
+#include "dialogs/hardware_key_table.h"
+#include "dialogs/toolbar_actions.h"
+#include "storage/settings.h"
+
+namespace {
+
+int AssignedAction(int number)
+{
+    wchar_t name[32];
+    HardKeySettingName(number, name, 32);
+    return g_settings.GetInt(name, 0);
+}
+
+void AnnounceButtonChange()
+{
+    PostMessageW(HWND_BROADCAST, WM_SETTINGCHANGE, SPI_APPBUTTONCHANGE, 0);
+}
+
+}
+
+void RegisterHardwareKeys()
+{
+    for (int i = 0; i < HARDWARE_KEY_COUNT; ++i) {
+        // A button another program holds cannot be taken: it stays with
+        // that program, unreported.
+        if (AssignedAction(i) > 0)
+            RegisterHotKey(g_app.mainWindow, HARDWARE_KEY_FIRST + i, MOD_WIN,
+                           HARDWARE_KEY_FIRST + i);
+    }
+    AnnounceButtonChange();
+}
+
+void UnregisterHardwareKeys()
+{
+    // Every button, not only those assigned now: an assignment taken away
+    // while the window was active must not leave its button taken.
+    for (int i = 0; i < HARDWARE_KEY_COUNT; ++i)
+        UnregisterHotKey(g_app.mainWindow, HARDWARE_KEY_FIRST + i);
+    AnnounceButtonChange();
+}
+
+void OnHardwareKey(WPARAM id)
+{
+    int action = AssignedAction((int)id - HARDWARE_KEY_FIRST);
+    int command = ToolbarCommandForAction(action);
+    if (action >= 1 && command)
+        PostMessageW(g_app.mainWindow, WM_COMMAND, LOWORD(command), 0);
+}
