@@ -2,7 +2,7 @@
 # machine, then configures and builds the project into $QX_BUILD_DIR.
 # Needs QX_ROOT (the checkout) and QX_BUILD_DIR.
 
-qx_packages="cmake make g++-mingw-w64-x86-64-posix wine wine64 xvfb xauth googletest locales
+qx_packages="cmake make python3 g++-mingw-w64-x86-64-posix wine wine64 xvfb xauth googletest locales
              imagemagick fonts-wine fonts-liberation fonts-dejavu-core"
 
 qx_install_missing() {
