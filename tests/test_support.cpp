@@ -31,15 +31,6 @@ UINT IconOf(HWND box)
     return 0;
 }
 
-std::wstring WindowText(HWND window)
-{
-    int n = GetWindowTextLengthW(window);
-    std::wstring text(n + 1, L'\0');
-    n = GetWindowTextW(window, &text[0], n + 1);
-    text.resize(n);
-    return text;
-}
-
 // A message box is a dialog run by the system itself: its procedure lies in
 // user32. (Its text sits in the static control 0xFFFF, but so does the text
 // of any dialog template's unnumbered static control.)
@@ -58,6 +49,15 @@ bool IsMessageBox(HWND window)
            owner == GetModuleHandleW(L"user32.dll");
 }
 
+}
+
+std::wstring WindowText(HWND window)
+{
+    int n = GetWindowTextLengthW(window);
+    std::wstring text(n + 1, L'\0');
+    n = GetWindowTextW(window, &text[0], n + 1);
+    text.resize(n);
+    return text;
 }
 
 MessageBoxAnswerer::MessageBoxAnswerer(std::vector<int> queued)

@@ -46,6 +46,8 @@ private:
 std::string ReadBytes(const std::wstring& path);
 bool WriteBytes(const std::wstring& path, const std::string& bytes);
 bool FileExists(const std::wstring& path);
+// A window's whole text.
+std::wstring WindowText(HWND window);
 
 // UTF-16 text as little-endian bytes (without mark), and back.
 std::string Utf16Bytes(const std::wstring& text);
