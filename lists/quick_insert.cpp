@@ -39,7 +39,7 @@ bool CQuickInsertList::LoadQuickInsertFrom(const wchar_t* fullPath)
     CFileIO io;
     if (!io.Open(fullPath, L"r"))
         return false;
-    LONG size = io.GetSize32();
+    LONG size = ReadableSize(io);
     // The first two bytes are the byte-order mark, taken on trust.
     int end = 0;
     wchar_t* buffer = size < 4 ? nullptr : ReadUnitsWithLineEnd(io, 2, (DWORD)(size - 2), &end);

@@ -56,12 +56,12 @@ void CRecentList::LoadFrom(const wchar_t* fullPath)
         io.Close();
     }
     bool opened = io.Open(fullPath, L"r");
-    LONG size = opened ? io.GetSize32() : 0;
+    LONG size = opened ? ReadableSize(io) : 0;
     int end = 0;
     wchar_t* buffer = size > 1 ? ReadUnitsWithLineEnd(io, 0, (DWORD)size, &end) : nullptr;
     io.Close();
     // A list that exists but could not be read is never written over.
-    if (!opened || (size > 1 && !buffer))
+    if (!opened || size < 0 || (size > 1 && !buffer))
         file[0] = 0;
     if (buffer) {
         // Each line goes to the front in file order, so the last line ends up

@@ -23,6 +23,12 @@ wchar_t* ReadUnitsWithLineEnd(CFileIO& file, DWORD offset, DWORD bytes, int* end
     return buffer;
 }
 
+LONG ReadableSize(CFileIO& file)
+{
+    ULONGLONG size = file.GetSize();
+    return size > 0x7FFFFFFF ? -1 : (LONG)size;
+}
+
 int FindUnit(const wchar_t* buffer, int from, int to, wchar_t unit)
 {
     for (int i = from; i < to; ++i) {

@@ -43,7 +43,7 @@ void CLangLoader::LoadFrom(const wchar_t* fullPath)
         Close();
         return;
     }
-    LONG size = GetSize32();
+    LONG size = ReadableSize(*this);
     if (size <= 2) {
         Close();
         return;

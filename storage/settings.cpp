@@ -110,7 +110,8 @@ void CSettings::LoadFrom(const wchar_t* fullPath)
         Close();
         return;
     }
-    LONG size = GetSize32();
+    LONG size = ReadableSize(*this);
+    fileUnread = size < 0;
     if (size <= 9) {
         Close();
         return;

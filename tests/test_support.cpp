@@ -51,6 +51,19 @@ bool IsMessageBox(HWND window)
 
 }
 
+bool WriteSparseFile(const std::wstring& path, const std::string& head, ULONGLONG size)
+{
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    DWORD written = 0;
+    LARGE_INTEGER end;
+    end.QuadPart = (LONGLONG)size;
+    bool ok = file != INVALID_HANDLE_VALUE &&
+              WriteFile(file, head.data(), (DWORD)head.size(), &written, nullptr) &&
+              SetFilePointerEx(file, end, nullptr, FILE_BEGIN) && SetEndOfFile(file);
+    CloseHandle(file);
+    return ok;
+}
+
 std::wstring WindowText(HWND window)
 {
     int n = GetWindowTextLengthW(window);

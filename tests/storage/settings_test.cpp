@@ -210,4 +210,13 @@ TEST_F(Settings, AFileThatCannotBeReadIsNeverWrittenOver)
     EXPECT_EQ(30, settings.GetInt(L"FontSize", 14));
     EXPECT_FALSE(settings.Save());
     EXPECT_EQ(bytes, ReadBytes(path));
+
+    // Nor is one too big to read whole (here 4 GiB and its first line).
+    ASSERT_TRUE(WriteSparseFile(path, bytes, (4ull << 30) + bytes.size()));
+    CSettings huge;
+    huge.LoadFrom(path.c_str());
+    EXPECT_FALSE(huge.Save());
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    ASSERT_TRUE(GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data));
+    EXPECT_EQ(1u, data.nFileSizeHigh);
 }

@@ -349,25 +349,6 @@ TEST_F(TextCodec, UnconvertibleCodePageIsAReadFailure)
     EXPECT_EQ(L"Не удаётся прочитать файл!", answerer.seen[0].text);
 }
 
-namespace {
-
-// A file of `head` followed by zeros up to `size` bytes, the zeros not
-// written (a sparse file), so that even 4 GiB cost nothing.
-bool WriteHugeFile(const std::wstring& path, const std::string& head, ULONGLONG size)
-{
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    DWORD written = 0;
-    LARGE_INTEGER end;
-    end.QuadPart = (LONGLONG)size;
-    bool ok = file != INVALID_HANDLE_VALUE &&
-              WriteFile(file, head.data(), (DWORD)head.size(), &written, nullptr) &&
-              SetFilePointerEx(file, end, nullptr, FILE_BEGIN) && SetEndOfFile(file);
-    CloseHandle(file);
-    return ok;
-}
-
-}
-
 TEST_F(TextCodec, HugeFilesLoadTheirStartFlaggedTruncated)
 {
     std::wstring lines;
@@ -380,7 +361,7 @@ TEST_F(TextCodec, HugeFilesLoadTheirStartFlaggedTruncated)
     };
     for (auto& file : files) {
         SCOPED_TRACE(file.size);
-        ASSERT_TRUE(WriteHugeFile(path, file.head, file.size));
+        ASSERT_TRUE(WriteSparseFile(path, file.head, file.size));
         MessageBoxAnswerer answerer;
         Loaded loaded = LoadFile(host, path);
         EXPECT_TRUE(loaded.succeeded);
