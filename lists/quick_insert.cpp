@@ -1,5 +1,7 @@
 #include "lists/quick_insert.h"
 
+#include <new>
+
 #include "storage/file_io.h"
 #include "storage/key_value_file.h"
 #include "storage/wide_text.h"
@@ -37,17 +39,15 @@ bool CQuickInsertList::LoadQuickInsertFrom(const wchar_t* fullPath)
     CFileIO io;
     if (!io.Open(fullPath, L"r"))
         return false;
-    LONG size = io.GetSize32();
-    if (size - 2 < 2) {
-        io.Close();
-        return false;
-    }
+    LONG size = ReadableSize(io);
     // The first two bytes are the byte-order mark, taken on trust.
     int end = 0;
-    wchar_t* buffer = ReadUnitsWithLineEnd(io, 2, (DWORD)(size - 2), &end);
+    wchar_t* buffer = size < 4 ? nullptr : ReadUnitsWithLineEnd(io, 2, (DWORD)(size - 2), &end);
+    io.Close();
+    if (!buffer)
+        return false;
     AddLines(buffer, end);
     delete[] buffer;
-    io.Close();
     BuildMenu();
     return true;
 }
@@ -57,7 +57,7 @@ void CQuickInsertList::AddLines(const wchar_t* buffer, int end)
     // buffer[end] is the CR appended after the file's units, so every line,
     // the last included, ends at a CR inside the buffer.
     int pos = 0;
-    while (pos < end) {
+    while (pos < end && count < QUICK_INSERT_MAX_ITEMS) {
         int cr = FindUnit(buffer, pos, end + 1, L'\r');
         if (cr > pos) {
             QuickInsertItem item = {};
@@ -66,8 +66,9 @@ void CQuickInsertList::AddLines(const wchar_t* buffer, int end)
             CopyUnits(item.title, QUICK_INSERT_TITLE_UNITS, buffer + pos, titleEnd - pos);
             if (bar >= 0) {
                 int length = cr - bar - 1;
-                item.insertText = new wchar_t[length + 1];
-                CopyUnits(item.insertText, length + 1, buffer + bar + 1, length);
+                item.insertText = new (std::nothrow) wchar_t[length + 1];
+                if (item.insertText)
+                    CopyUnits(item.insertText, length + 1, buffer + bar + 1, length);
             }
             if (Append(item) < 0)
                 delete[] item.insertText;

@@ -7,6 +7,8 @@
 
 // Item j of the list is menu command QUICK_INSERT_FIRST_COMMAND + j.
 const int QUICK_INSERT_FIRST_COMMAND = 57200;
+// Commands are 16 bits wide: lines beyond this many items are not loaded.
+const int QUICK_INSERT_MAX_ITEMS = 0x10000 - QUICK_INSERT_FIRST_COMMAND;
 // Titles longer than 99 units are cut.
 const int QUICK_INSERT_TITLE_UNITS = 100;
 

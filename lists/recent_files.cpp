@@ -55,11 +55,15 @@ void CRecentList::LoadFrom(const wchar_t* fullPath)
         io.Open(fullPath, L"cw");
         io.Close();
     }
-    // A file that cannot be opened answers -1.
-    LONG size = io.Open(fullPath, L"r") ? io.GetSize32() : -1;
-    if (size > 1) {
-        int end = 0;
-        wchar_t* buffer = ReadUnitsWithLineEnd(io, 0, (DWORD)size, &end);
+    bool opened = io.Open(fullPath, L"r");
+    LONG size = opened ? ReadableSize(io) : 0;
+    int end = 0;
+    wchar_t* buffer = size > 1 ? ReadUnitsWithLineEnd(io, 0, (DWORD)size, &end) : nullptr;
+    io.Close();
+    // A list that exists but could not be read is never written over.
+    if (!opened || size < 0 || (size > 1 && !buffer))
+        file[0] = 0;
+    if (buffer) {
         // Each line goes to the front in file order, so the last line ends up
         // most recent; duplicates keep their last place, and of more than
         // RECENT_MAX lines the last ones stay. The CR appended at `end` only
@@ -75,7 +79,6 @@ void CRecentList::LoadFrom(const wchar_t* fullPath)
         }
         delete[] buffer;
     }
-    io.Close();
     Prune();
 }
 

@@ -161,6 +161,9 @@ bool InitMainWindow(HINSTANCE instance, int showCommand)
     ShowWindow(window, showCommand);
     UpdateWindow(window);
 
+    // The list is read before the first document loads, so that document
+    // becomes the most recent entry instead of falling off a full list.
+    LoadRecent();
     CreateFirstDocument(window);
     if (FileExists(path))
         CurrentDocument()->Load(path, ENC_AUTO);
@@ -172,7 +175,6 @@ bool InitMainWindow(HINSTANCE instance, int showCommand)
         SHInitDialog(&info);
     }
     CreateTabPanel(window);
-    LoadRecent();
     LayoutDocumentArea();
     return true;
 }

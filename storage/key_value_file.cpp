@@ -1,13 +1,19 @@
 #include "storage/key_value_file.h"
 
+#include <new>
+
 wchar_t* ReadUnitsWithLineEnd(CFileIO& file, DWORD offset, DWORD bytes, int* end)
 {
     DWORD units = bytes / 2;
-    wchar_t* buffer = new wchar_t[units + 10]();
+    wchar_t* buffer = new (std::nothrow) wchar_t[units + 10]();
+    if (!buffer)
+        return nullptr;
     DWORD got = 0;
     file.Seek((LONG)offset, 0, FILE_BEGIN);
-    if (bytes > 0)
-        file.Read(buffer, bytes, &got);
+    if (bytes > 0 && !file.Read(buffer, bytes, &got)) {
+        delete[] buffer;
+        return nullptr;
+    }
     // A short read keeps what arrived; the rest of the buffer stays zero.
     int n = (int)(got / 2);
     buffer[n] = L'\r';
@@ -15,6 +21,12 @@ wchar_t* ReadUnitsWithLineEnd(CFileIO& file, DWORD offset, DWORD bytes, int* end
     buffer[n + 2] = 0;
     *end = n;
     return buffer;
+}
+
+LONG ReadableSize(CFileIO& file)
+{
+    ULONGLONG size = file.GetSize();
+    return size > 0x7FFFFFFF ? -1 : (LONG)size;
 }
 
 int FindUnit(const wchar_t* buffer, int from, int to, wchar_t unit)

@@ -9,8 +9,13 @@
 // Reads `bytes` bytes from offset `offset` of an open file into a new zeroed
 // buffer and appends CR, LF and a terminator after the units read, so a last
 // line without its line end still ends in one. `*end` receives the index of
-// that appended CR. Release the buffer with delete[].
+// that appended CR. Release the buffer with delete[]. Null when the file
+// could not be read or the memory could not be had.
 wchar_t* ReadUnitsWithLineEnd(CFileIO& file, DWORD offset, DWORD bytes, int* end);
+
+// The size of an open list file, or -1 when it is too big to be read whole
+// (2 GiB or more): such a file is none the program wrote, and is left alone.
+LONG ReadableSize(CFileIO& file);
 
 // Index of the first `unit` in buffer[from, to), or -1.
 int FindUnit(const wchar_t* buffer, int from, int to, wchar_t unit);

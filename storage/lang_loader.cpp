@@ -1,5 +1,7 @@
 #include "storage/lang_loader.h"
 
+#include <new>
+
 #include "storage/key_value_file.h"
 #include "storage/wide_text.h"
 
@@ -41,24 +43,29 @@ void CLangLoader::LoadFrom(const wchar_t* fullPath)
         Close();
         return;
     }
-    LONG size = GetSize32();
+    LONG size = ReadableSize(*this);
     if (size <= 2) {
         Close();
         return;
     }
     int end = 0;
     wchar_t* buffer = ReadUnitsWithLineEnd(*this, 0, (DWORD)size, &end);
+    Close();
+    // A file that could not be read leaves the built-in texts.
+    if (!buffer)
+        return;
     int start = buffer[0] == 0xFEFF ? 1 : 0;
     ParseKeyValueLines(buffer, start, end, true, &CLangLoader::AddEntry, this);
     delete[] buffer;
-    Close();
 }
 
 void CLangLoader::AddEntry(void* context, const wchar_t* key, int keyLength,
                            const wchar_t* text, int textLength)
 {
     CLangLoader* self = static_cast<CLangLoader*>(context);
-    LangEntry* entry = new LangEntry();
+    LangEntry* entry = new (std::nothrow) LangEntry();
+    if (!entry)
+        return;
     CopyUnits(entry->key, 50, key, keyLength);
     entry->keyHash = HashKey(key, keyLength);
     CopyUnits(entry->text, 390, text, textLength);

@@ -1,5 +1,6 @@
 #include "storage/settings.h"
 
+#include <new>
 #include <stdlib.h>
 
 #include "storage/key_value_file.h"
@@ -8,11 +9,69 @@
 CSettings g_settings;
 
 namespace {
+
 const wchar_t kHeader[] = L"[Main]\r\n";
 const int kHeaderUnits = 8;
+
+void ReleaseExact(ExactUnits& exact)
+{
+    delete[] exact.units;
+    exact.units = nullptr;
+    exact.length = 0;
 }
 
-CSettings::CSettings()
+// Copies the units into the field; when the field cannot hold them exactly,
+// keeps them whole in `exact` too (false when that memory could not be had).
+bool HoldUnits(wchar_t* field, int capacity, const wchar_t* units, int length, ExactUnits& exact)
+{
+    ReleaseExact(exact);
+    bool fits = CopyUnits(field, capacity, units, length) == length &&
+                BoundedLength(units, length) == length;
+    if (fits)
+        return true;
+    exact.units = new (std::nothrow) wchar_t[length];
+    if (!exact.units)
+        return false;
+    memcpy(exact.units, units, length * sizeof(wchar_t));
+    exact.length = length;
+    return true;
+}
+
+// The units saving writes for a field.
+const wchar_t* SavedUnits(const wchar_t* field, const ExactUnits& exact, int* length)
+{
+    *length = exact.units ? exact.length : (int)wcslen(field);
+    return exact.units ? exact.units : field;
+}
+
+// Puts the entry's line "key=value\r\n" at `out` unless it is null;
+// answers the line's length.
+int PutLine(const SettingsEntry& entry, wchar_t* out)
+{
+    int keyLength = 0, valueLength = 0;
+    const wchar_t* key = SavedUnits(entry.key, entry.keyAsRead, &keyLength);
+    const wchar_t* value = SavedUnits(entry.value, entry.valueAsRead, &valueLength);
+    if (out) {
+        memcpy(out, key, keyLength * sizeof(wchar_t));
+        out[keyLength] = L'=';
+        memcpy(out + keyLength + 1, value, valueLength * sizeof(wchar_t));
+        out[keyLength + 1 + valueLength] = L'\r';
+        out[keyLength + 2 + valueLength] = L'\n';
+    }
+    return keyLength + valueLength + 3;
+}
+
+}
+
+SettingsEntry::SettingsEntry() : key(), keyHash(0), value(), keyAsRead(), valueAsRead() {}
+
+SettingsEntry::~SettingsEntry()
+{
+    ReleaseExact(keyAsRead);
+    ReleaseExact(valueAsRead);
+}
+
+CSettings::CSettings() : fileUnread(false)
 {
     path[0] = 0;
 }
@@ -43,34 +102,45 @@ void CSettings::Load(const wchar_t* fileName)
 void CSettings::LoadFrom(const wchar_t* fullPath)
 {
     CopyUnits(path, 256, fullPath);
-    if (!path[0] || !Open(path, L"r")) {
+    fileUnread = false;
+    if (!path[0])
+        return;
+    if (!Open(path, L"r")) {
+        fileUnread = GetFileAttributesW(path) != INVALID_FILE_ATTRIBUTES;
         Close();
         return;
     }
-    LONG size = GetSize32();
+    LONG size = ReadableSize(*this);
+    fileUnread = size < 0;
     if (size <= 9) {
         Close();
         return;
     }
     int end = 0;
     wchar_t* buffer = ReadUnitsWithLineEnd(*this, 0, (DWORD)size, &end);
+    Close();
+    if (!buffer) {
+        fileUnread = true;
+        return;
+    }
     // The header line "[Main]" is skipped unread; so is a byte-order mark
     // that an editor may have put before it.
     int start = buffer[0] == 0xFEFF ? 1 + kHeaderUnits : kHeaderUnits;
     ParseKeyValueLines(buffer, start, end, false, &CSettings::AddEntry, this);
     delete[] buffer;
-    Close();
 }
 
 void CSettings::AddEntry(void* context, const wchar_t* key, int keyLength,
                          const wchar_t* value, int valueLength)
 {
     CSettings* self = static_cast<CSettings*>(context);
-    SettingsEntry* entry = new SettingsEntry();
-    CopyUnits(entry->key, SETTING_KEY_UNITS, key, keyLength);
+    SettingsEntry* entry = new (std::nothrow) SettingsEntry();
+    if (!entry)
+        return;
     entry->keyHash = HashKey(key, keyLength);
-    CopyUnits(entry->value, SETTING_VALUE_UNITS, value, valueLength);
-    if (self->entries.Append(entry) < 0)
+    if (!HoldUnits(entry->key, SETTING_KEY_UNITS, key, keyLength, entry->keyAsRead) ||
+        !HoldUnits(entry->value, SETTING_VALUE_UNITS, value, valueLength, entry->valueAsRead) ||
+        self->entries.Append(entry) < 0)
         delete entry;
 }
 
@@ -121,9 +191,12 @@ void CSettings::SetString(const wchar_t* key, const wchar_t* value)
     SettingsEntry* entry = Find(key);
     if (entry) {
         CopyUnits(entry->value, SETTING_VALUE_UNITS, value);
+        ReleaseExact(entry->valueAsRead);
         return;
     }
-    entry = new SettingsEntry();
+    entry = new (std::nothrow) SettingsEntry();
+    if (!entry)
+        return;
     CopyUnits(entry->key, SETTING_KEY_UNITS, key);
     entry->keyHash = HashKey(key, -1);
     CopyUnits(entry->value, SETTING_VALUE_UNITS, value);
@@ -140,14 +213,22 @@ void CSettings::SetInt(const wchar_t* key, int value)
 
 bool CSettings::Save()
 {
-    if (!path[0])
+    if (!path[0] || fileUnread)
         return false;
-    bool ok = Open(path, L"cw") && Write(kHeader, kHeaderUnits * sizeof(wchar_t));
-    for (int i = 0; ok && i < entries.count; ++i) {
-        wchar_t line[SETTING_KEY_UNITS + SETTING_VALUE_UNITS + 4];
-        StringCchPrintfW(line, ARRAYSIZE(line), L"%s=%s\r\n", entries[i]->key, entries[i]->value);
-        ok = Write(line, (DWORD)wcslen(line) * sizeof(wchar_t));
-    }
+    // The whole file is put together first and written in one call, so a
+    // lack of memory leaves the old file as it was.
+    int total = kHeaderUnits;
+    for (int i = 0; i < entries.count; ++i)
+        total += PutLine(*entries[i], nullptr);
+    wchar_t* text = new (std::nothrow) wchar_t[total];
+    if (!text)
+        return false;
+    memcpy(text, kHeader, kHeaderUnits * sizeof(wchar_t));
+    int n = kHeaderUnits;
+    for (int i = 0; i < entries.count; ++i)
+        n += PutLine(*entries[i], text + n);
+    bool ok = Open(path, L"cw") && Write(text, (DWORD)n * sizeof(wchar_t));
     Close();
+    delete[] text;
     return ok;
 }

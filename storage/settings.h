@@ -9,10 +9,28 @@
 const int SETTING_VALUE_UNITS = 260;
 const int SETTING_KEY_UNITS = 30;
 
+// A key or value as read from the file, kept whole when its field cannot
+// hold it exactly (too long, or a zero unit inside); null otherwise.
+struct ExactUnits {
+    wchar_t* units;
+    int length;
+};
+
 struct SettingsEntry {
+    SettingsEntry();
+    ~SettingsEntry();
+
     wchar_t key[SETTING_KEY_UNITS];
     DWORD keyHash;
     wchar_t value[SETTING_VALUE_UNITS];
+    // Saving writes these in place of the fields, so a line the fields
+    // cannot hold goes back to the file as it came (a key runs from the end
+    // of the previous line, so a cut key could swallow a whole setting).
+    ExactUnits keyAsRead;
+    ExactUnits valueAsRead;
+
+    SettingsEntry(const SettingsEntry&) = delete;
+    SettingsEntry& operator=(const SettingsEntry&) = delete;
 };
 
 // The program's configuration: a flat table of key=value texts, read from
@@ -36,11 +54,15 @@ public:
     void SetString(const wchar_t* key, const wchar_t* value);
     void SetInt(const wchar_t* key, int value);
 
-    // Writes the whole table to `path`; false when the file could not be written.
+    // Writes the whole table to `path`; false when the file could not be
+    // written, or was not to be.
     bool Save();
 
     wchar_t path[256];
     CGrowArray<SettingsEntry*> entries;
+    // The file exists but could not be read: it is never written over, so
+    // the user's settings survive a run that could not see them.
+    bool fileUnread;
 
 private:
     SettingsEntry* Find(const wchar_t* key);

@@ -1,11 +1,19 @@
 #include "storage/text_codec.h"
 
+#include <new>
+
 #include "storage/lang_loader.h"
 
 namespace {
 
 // Room kept after every loaded text for the ".LOG" stamp (22 units).
 const int kSpareUnits = 400;
+
+// No unit takes more than four bytes in any of the encodings, so this many
+// bytes always give more units than a document holds; the rest of a larger
+// file could not be shown anyway, and reading it whole would need more memory
+// than the handheld has (or, from 4 GiB on, than a 32-bit size can count).
+const DWORD kMostBytesRead = 4 * (TEXT_UNIT_LIMIT + 1);
 
 // Units of a zero-terminated text, never looking past `limit`.
 int UnitsBefore(const wchar_t* text, int limit)
@@ -79,17 +87,13 @@ void CTextFileIO::FailRead()
 
 void CTextFileIO::RunLoad(const wchar_t* path, int requested)
 {
-    LONG size = 0;
+    // A file that does not exist loads as empty text (size 0). One that
+    // exists but cannot be read is no empty text: that would let the next
+    // save wipe it out.
+    ULONGLONG size = 0;
     if (Open(path, L"r")) {
-        size = GetSize32();
+        size = GetSize();
     } else if (GetFileAttributesW(path) != INVALID_FILE_ATTRIBUTES) {
-        // There is a file, but it cannot be read: loading it as empty text
-        // would let the next save wipe it out.
-        FailRead();
-        return;
-    }
-    // A file that does not exist loads as empty text (size 0).
-    if (size < 0) {
         FailRead();
         return;
     }
@@ -97,18 +101,20 @@ void CTextFileIO::RunLoad(const wchar_t* path, int requested)
     int chosen = DecideEncoding(requested, size);
     if (!succeeded)
         return;
+    ULONGLONG rest = size - bomLength;
+    bool cut = rest > kMostBytesRead;
+    DWORD bytes = cut ? kMostBytesRead : (DWORD)rest;
     int units = 0;
-    bool ok = chosen == ENC_UTF16 ? ReadUtf16(size, &units) : ReadCodePage(chosen, size, &units);
-    if (!ok) {
+    bool ok = chosen == ENC_UTF16 ? ReadUtf16(bytes, &units) : ReadCodePage(chosen, bytes, &units);
+    if (!ok || !ApplyLineFeedRule(&units)) {
         FailRead();
         return;
     }
     encoding = chosen;
-    ApplyLineFeedRule(&units);
-    FinishLoad(units);
+    FinishLoad(units, cut);
 }
 
-int CTextFileIO::DecideEncoding(int requested, LONG size)
+int CTextFileIO::DecideEncoding(int requested, ULONGLONG size)
 {
     unsigned char head[3] = {};
     DWORD got = 0;
@@ -134,11 +140,12 @@ int CTextFileIO::DecideEncoding(int requested, LONG size)
         return ENC_WIN1251;
 
     // The sample comes from the middle of a larger file, where the text is
-    // more typical than in a header; the offset may be odd.
+    // more typical than in a header. It starts on an even offset: a UTF-16
+    // text read from the middle of a unit looks like anything but UTF-16.
     unsigned char sample[600];
-    DWORD offset = size > 700 ? (DWORD)(size / 2 - 300) : 0;
+    ULONGLONG offset = size > 700 ? (size / 2 - 300) & ~1ull : 0;
     DWORD n = size < 600 ? (DWORD)size : 600;
-    Seek((LONG)offset, 0, FILE_BEGIN);
+    Seek((LONG)(DWORD)offset, (LONG)(DWORD)(offset >> 32), FILE_BEGIN);
     if (!Read(sample, n, &got)) {
         FailRead();
         return requested;
@@ -146,41 +153,45 @@ int CTextFileIO::DecideEncoding(int requested, LONG size)
     return DetectEncoding(sample, (int)got);
 }
 
-bool CTextFileIO::ReadUtf16(LONG size, int* units)
+bool CTextFileIO::ReadUtf16(DWORD bytes, int* units)
 {
     Seek((LONG)bomLength, 0, FILE_BEGIN);
-    wideText = new wchar_t[size + kSpareUnits]();
-    DWORD want = (DWORD)size - bomLength;
+    wideText = new (std::nothrow) wchar_t[bytes / 2 + kSpareUnits]();
     DWORD got = 0;
-    if (want > 0 && (!Read(wideText, want, &got) || got != want))
+    if (!wideText || (bytes > 0 && (!Read(wideText, bytes, &got) || got != bytes)))
         return false;
     // A final odd byte is the low byte of one more unit.
-    int total = (int)((want + 1) / 2);
+    int total = (int)((bytes + 1) / 2);
     *units = UnitsBefore(wideText, total);
     truncated = *units < total;
     return true;
 }
 
-bool CTextFileIO::ReadCodePage(int codePage, LONG size, int* units)
+bool CTextFileIO::ReadCodePage(int codePage, DWORD bytes, int* units)
 {
     Seek((LONG)bomLength, 0, FILE_BEGIN);
-    wideText = new wchar_t[size + kSpareUnits]();
-    byteText = new unsigned char[size + 10]();
-    DWORD want = (DWORD)size - bomLength;
+    wideText = new (std::nothrow) wchar_t[bytes + kSpareUnits]();
+    byteText = new (std::nothrow) unsigned char[bytes + 10]();
     DWORD got = 0;
-    if (want > 0 && (!Read(byteText, want, &got) || got != want))
+    if (!wideText || !byteText || (bytes > 0 && (!Read(byteText, bytes, &got) || got != bytes)))
         return false;
     // The conversion stops at the first zero byte; what follows it is not
     // shown, so the document is then only the start of the file.
     int converted = MultiByteToWideChar((UINT)codePage, 0, (const char*)byteText, -1, wideText,
-                                        size + 1);
-    *units = converted > 0 ? converted - 1 : 0;
+                                        (int)bytes + 1);
+    // No conversion at all (a code page the device lacks) is no text: an
+    // empty document in its place would empty the file at the next save.
+    if (converted <= 0)
+        return false;
+    // The count need not include a terminator: bytes ending in an incomplete
+    // UTF-8 sequence take the terminating zero into that sequence.
+    *units = UnitsBefore(wideText, converted);
     wideText[*units] = 0;
-    truncated = memchr(byteText, 0, want) != nullptr;
+    truncated = memchr(byteText, 0, bytes) != nullptr;
     return true;
 }
 
-void CTextFileIO::ApplyLineFeedRule(int* units)
+bool CTextFileIO::ApplyLineFeedRule(int* units)
 {
     wchar_t* text = wideText;
     int n = *units;
@@ -193,13 +204,15 @@ void CTextFileIO::ApplyLineFeedRule(int* units)
     }
     // Only a file whose first line feed stands alone counts as a bare-LF file.
     if (first <= 0 || text[first - 1] == L'\r')
-        return;
+        return true;
 
     flags |= CODEC_BARE_LF;
     int feeds = 0;
     for (int i = first; i < n; ++i)
         feeds += text[i] == L'\n';
-    wchar_t* rebuilt = new wchar_t[n + feeds + kSpareUnits]();
+    wchar_t* rebuilt = new (std::nothrow) wchar_t[n + feeds + kSpareUnits]();
+    if (!rebuilt)
+        return false;
     int out = 0;
     for (int i = 0; i < n; ++i) {
         if (text[i] == L'\n')
@@ -209,15 +222,17 @@ void CTextFileIO::ApplyLineFeedRule(int* units)
     delete[] wideText;
     wideText = rebuilt;
     *units = out;
+    return true;
 }
 
-void CTextFileIO::FinishLoad(int units)
+void CTextFileIO::FinishLoad(int units, bool cut)
 {
-    if (units > TEXT_UNIT_LIMIT) {
+    if (units > TEXT_UNIT_LIMIT || cut) {
         ShowNotice(Owner(), L"err_big_file",
                    L"Файл слишком большой. Возможно загрузить только начало.",
                    MB_ICONINFORMATION);
-        units = TEXT_UNIT_LIMIT;
+        if (units > TEXT_UNIT_LIMIT)
+            units = TEXT_UNIT_LIMIT;
         wideText[units] = 0;
         truncated = true;
     }
@@ -240,49 +255,58 @@ void CTextFileIO::FinishLoad(int units)
     }
 }
 
-void CTextFileIO::FetchEditText(int* units)
+bool CTextFileIO::FetchEditText(int* units)
 {
     int n = GetWindowTextLengthW(edit);
-    wideText = new wchar_t[n + 1]();
+    wideText = new (std::nothrow) wchar_t[n + 1]();
+    if (!wideText)
+        return false;
     n = n > 0 ? GetWindowTextW(edit, wideText, n + 1) : 0;
     if (flags & CODEC_BARE_LF)
         n = DropCarriageReturns(wideText, n);
     *units = n;
+    return true;
+}
+
+bool CTextFileIO::WriteUtf16()
+{
+    static const unsigned char mark[2] = { 0xFF, 0xFE };
+    int n = 0;
+    return (!(flags & CODEC_BOM) || Write(mark, 2)) && FetchEditText(&n) &&
+           Write(wideText, (DWORD)n * sizeof(wchar_t));
+}
+
+bool CTextFileIO::WriteCodePage(int codePage)
+{
+    static const unsigned char mark[3] = { 0xEF, 0xBB, 0xBF };
+    if ((flags & CODEC_BOM) && codePage == ENC_UTF8 && !Write(mark, 3))
+        return false;
+    int n = 0;
+    if (!FetchEditText(&n))
+        return false;
+    // Up to three bytes a unit (UTF-8; a surrogate pair gives four for two).
+    ULONGLONG capacity = 3ull * (ULONGLONG)n + 4;
+    if (capacity > 0x7FFFFFFF)
+        return false;
+    byteText = new (std::nothrow) unsigned char[(size_t)capacity]();
+    if (!byteText)
+        return false;
+    int bytes = 0;
+    if (n > 0) {
+        bytes = WideCharToMultiByte((UINT)codePage, 0, wideText, -1, (char*)byteText,
+                                    (int)capacity, nullptr, nullptr);
+        if (bytes <= 0)
+            return false;
+        --bytes;
+    }
+    return Write(byteText, (DWORD)bytes);
 }
 
 void CTextFileIO::RunSave(int chosen)
 {
     encoding = chosen;
-    bool ok = true;
-    if (chosen == ENC_UTF16) {
-        static const unsigned char mark[2] = { 0xFF, 0xFE };
-        if (flags & CODEC_BOM)
-            ok = Write(mark, 2);
-        int n = 0;
-        FetchEditText(&n);
-        if (!Write(wideText, (DWORD)n * sizeof(wchar_t))) {
-            ShowNotice(Owner(), L"err_write", L"Ошибка записи файла!", MB_ICONERROR);
-            ok = false;
-        }
-    } else {
-        static const unsigned char mark[3] = { 0xEF, 0xBB, 0xBF };
-        if ((flags & CODEC_BOM) && chosen == ENC_UTF8)
-            ok = Write(mark, 3);
-        int n = 0;
-        FetchEditText(&n);
-        // Up to three bytes a unit (UTF-8; a surrogate pair gives four for two).
-        int capacity = 3 * n + 4;
-        byteText = new unsigned char[capacity]();
-        int bytes = 0;
-        if (n > 0) {
-            bytes = WideCharToMultiByte((UINT)chosen, 0, wideText, -1, (char*)byteText, capacity,
-                                        nullptr, nullptr);
-            bytes = bytes > 0 ? bytes - 1 : -1;
-        }
-        if (bytes < 0 || !Write(byteText, (DWORD)bytes)) {
-            ShowNotice(Owner(), L"err_write", L"Ошибка записи файла!", MB_ICONERROR);
-            ok = false;
-        }
-    }
-    succeeded = ok;
+    // A mark that could not be written fails the save like the text itself.
+    succeeded = chosen == ENC_UTF16 ? WriteUtf16() : WriteCodePage(chosen);
+    if (!succeeded)
+        ShowNotice(Owner(), L"err_write", L"Ошибка записи файла!", MB_ICONERROR);
 }

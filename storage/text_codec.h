@@ -30,19 +30,24 @@ public:
     // or not written whole; the user has already been told.
     bool succeeded;
     // True when the edit window holds only the start of the file (the size
-    // limit, or a NUL that ends the text early): saving it over the file
-    // would lose the rest.
+    // limit, a file too big to read whole, or a NUL that ends the text
+    // early): saving it over the file would lose the rest.
     bool truncated;
 
 private:
     void RunLoad(const wchar_t* path, int requested);
     void RunSave(int chosen);
-    int DecideEncoding(int requested, LONG size);
-    bool ReadUtf16(LONG size, int* units);
-    bool ReadCodePage(int codePage, LONG size, int* units);
-    void ApplyLineFeedRule(int* units);
-    void FinishLoad(int units);
-    void FetchEditText(int* units);
+    int DecideEncoding(int requested, ULONGLONG size);
+    // Each reads `bytes` bytes after the mark and converts them; false when
+    // they could not be read, converted or held.
+    bool ReadUtf16(DWORD bytes, int* units);
+    bool ReadCodePage(int codePage, DWORD bytes, int* units);
+    bool ApplyLineFeedRule(int* units);
+    // `cut`: only the start of the file was read.
+    void FinishLoad(int units, bool cut);
+    bool FetchEditText(int* units);
+    bool WriteUtf16();
+    bool WriteCodePage(int codePage);
     void FailRead();
     HWND Owner() const;
 };

@@ -31,15 +31,6 @@ UINT IconOf(HWND box)
     return 0;
 }
 
-std::wstring WindowText(HWND window)
-{
-    int n = GetWindowTextLengthW(window);
-    std::wstring text(n + 1, L'\0');
-    n = GetWindowTextW(window, &text[0], n + 1);
-    text.resize(n);
-    return text;
-}
-
 // A message box is a dialog run by the system itself: its procedure lies in
 // user32. (Its text sits in the static control 0xFFFF, but so does the text
 // of any dialog template's unnumbered static control.)
@@ -58,6 +49,28 @@ bool IsMessageBox(HWND window)
            owner == GetModuleHandleW(L"user32.dll");
 }
 
+}
+
+bool WriteSparseFile(const std::wstring& path, const std::string& head, ULONGLONG size)
+{
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    DWORD written = 0;
+    LARGE_INTEGER end;
+    end.QuadPart = (LONGLONG)size;
+    bool ok = file != INVALID_HANDLE_VALUE &&
+              WriteFile(file, head.data(), (DWORD)head.size(), &written, nullptr) &&
+              SetFilePointerEx(file, end, nullptr, FILE_BEGIN) && SetEndOfFile(file);
+    CloseHandle(file);
+    return ok;
+}
+
+std::wstring WindowText(HWND window)
+{
+    int n = GetWindowTextLengthW(window);
+    std::wstring text(n + 1, L'\0');
+    n = GetWindowTextW(window, &text[0], n + 1);
+    text.resize(n);
+    return text;
 }
 
 MessageBoxAnswerer::MessageBoxAnswerer(std::vector<int> queued)

@@ -48,6 +48,11 @@ private:
 std::string ReadBytes(const std::wstring& path);
 bool WriteBytes(const std::wstring& path, const std::string& bytes);
 bool FileExists(const std::wstring& path);
+// `head` followed by zeros up to `size` bytes, the zeros not written (a
+// sparse file), so that even files of 4 GiB cost nothing.
+bool WriteSparseFile(const std::wstring& path, const std::string& head, ULONGLONG size);
+// A window's whole text.
+std::wstring WindowText(HWND window);
 
 // UTF-16 text as little-endian bytes (without mark), and back.
 std::string Utf16Bytes(const std::wstring& text);

@@ -114,13 +114,21 @@ TEST(FixedStrList, SortIgnoresCase)
 
 TEST(FixedStrList, SortLeavesShortListsAlone)
 {
+    // Removed slots keep their old text past `count`: a sort that looked
+    // beyond the list would bring it back.
     CFixedStrList empty;
+    empty.AppendText(L"b");
+    empty.RemoveAt(0);
     empty.Sort(CompareNoCase);
     EXPECT_EQ(0, empty.count);
+    EXPECT_STREQ(L"b", empty.items[0].text);
     CFixedStrList one;
     one.AppendText(L"x");
+    one.AppendText(L"a");
+    one.RemoveAt(1);
     one.Sort(CompareNoCase);
     EXPECT_EQ(Texts({ L"x" }), Contents(one));
+    EXPECT_STREQ(L"a", one.items[1].text);
 }
 
 TEST(FixedStrList, SortOrdersEveryLength)

@@ -178,3 +178,19 @@ TEST_F(QuickInsertMenu, ChosenItemSendsItsCommand)
     EXPECT_TRUE(Insert((int)g_command - QUICK_INSERT_FIRST_COMMAND));
     EXPECT_EQ(L"%", edit.Text());
 }
+
+TEST_F(QuickInsertMenu, OnlyItemsWithSixteenBitCommandsAreListed)
+{
+    std::wstring lines;
+    for (int j = 0; j < 8400; ++j)
+        lines += L"Item " + std::to_wstring(j) + L"|" + std::to_wstring(j) + L"\r\n";
+    EXPECT_TRUE(Load(lines));
+    ASSERT_EQ(8336, list.count);
+    int n = GetMenuItemCount(popup);
+    ASSERT_EQ(8336, n);
+    EXPECT_EQ(0xFFFFu, GetMenuItemID(popup, n - 1));
+    Select(0, 0);
+    EXPECT_TRUE(Insert(8335));
+    EXPECT_EQ(L"8335", edit.Text());
+    EXPECT_FALSE(Insert(8336));
+}

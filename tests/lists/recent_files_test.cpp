@@ -286,3 +286,21 @@ TEST_F(RecentFiles, StartUpLoadsFromTheProgramFolder)
     EXPECT_EQ(expected, g_recent.file);
     EXPECT_TRUE(FileExists(expected));
 }
+
+TEST_F(RecentFiles, AListThatCannotBeReadIsNeverWrittenOver)
+{
+    std::wstring a = Document(L"a.txt");
+    std::string bytes = Utf16Bytes(a + L"\r\n");
+    WriteBytes(listFile, bytes);
+    HANDLE holder =
+        CreateFileW(listFile.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, holder);
+    {
+        CRecentList list;
+        list.LoadFrom(listFile.c_str());
+        CloseHandle(holder);
+        EXPECT_EQ(0, list.count);
+        list.Add(Document(L"b.txt").c_str());
+    }
+    EXPECT_EQ(bytes, ReadBytes(listFile));
+}

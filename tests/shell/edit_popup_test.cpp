@@ -38,6 +38,10 @@ TEST_F(EditPopup, HoldingTheStylusOpensSelectAllCutCopyPaste)
     std::vector<std::wstring> expected = { L"0 Выделить всё #32786", L"0 -", L"0 Вырезать #32773",
                                            L"0 Копировать #32771", L"0 Вставить #32772" };
     EXPECT_EQ(expected, watcher.lines);
-    // Closed without a choice: nothing changed.
-    EXPECT_EQ(0, Doc(0)->modified);
+    // Closed without a choice: no item ran (Select All would select the
+    // whole text; Cut or Paste would change it).
+    DWORD start = 0, end = 0;
+    SendMessageW(Doc(0)->edit, EM_GETSEL, (WPARAM)&start, (LPARAM)&end);
+    EXPECT_EQ(start, end);
+    EXPECT_EQ(L"Текст для проверки", DocText(0));
 }

@@ -1,5 +1,6 @@
 #include "tests/shell/app_fixture.h"
 
+#include "lists/recent_files.h"
 #include "shell/startup.h"
 #include "storage/encodings.h"
 #include "storage/settings.h"
@@ -215,4 +216,37 @@ TEST_F(Startup, ACloseWhileAMessageIsUpWaits)
     EXPECT_TRUE(IsWindow(g_app.mainWindow));
     EXPECT_EQ(path, Doc(0)->path);
     EXPECT_EQ(30000, Doc(0)->GetTextLength());
+}
+
+TEST_F(Startup, TheStartUpDocumentIsTheMostRecentFile)
+{
+    // A full list beside the program (the test program's folder).
+    wchar_t self[MAX_PATH];
+    GetModuleFileNameW(nullptr, self, MAX_PATH);
+    std::wstring listPath = self;
+    listPath = listPath.substr(0, listPath.rfind(L'\\') + 1) + L"Recent.lst";
+    std::wstring lines;
+    for (int i = 0; i < 20; ++i) {
+        std::wstring older = temp.Path(L"older" + std::to_wstring(i) + L".txt");
+        WriteBytes(older, "older");
+        lines += older + L"\r\n";
+    }
+    std::wstring given = temp.Path(L"given.txt");
+    std::wstring last = temp.Path(L"last.txt");
+    WriteBytes(given, "given");
+    WriteBytes(last, "last");
+    for (const std::wstring& opened : { given, last }) {
+        SCOPED_TRACE(opened);
+        ASSERT_TRUE(WriteBytes(listPath, Utf16Bytes(lines)));
+        if (opened == given)
+            ASSERT_TRUE(StartApp(QuotedArgument(given)));
+        else
+            ASSERT_TRUE(StartApp(L"", L"LoadLastFile=1\r\nLastFileName=" + last + L"\r\n"));
+        EXPECT_EQ(opened, Doc(0)->path);
+        ASSERT_EQ(20, g_recent.count);
+        EXPECT_EQ(opened, g_recent.At(0));
+        EXPECT_EQ(temp.Path(L"older19.txt"), g_recent.At(1));
+        TearDown();
+    }
+    WriteBytes(listPath, "");
 }

@@ -100,8 +100,12 @@ TEST(GrowArray, DoublesOrTakesTheRequest)
 TEST(GrowArray, AppendKeepsOrderAndClearReleases)
 {
     CGrowArray<int> array;
-    array.Clear();   // nothing to release
-    EXPECT_EQ(0, array.capacity);
+    // With no element in use, Clear keeps the block it has.
+    array.Reserve(4);
+    int* block = array.items;
+    array.Clear();
+    EXPECT_EQ(4, array.capacity);
+    EXPECT_EQ(block, array.items);
     for (int i = 0; i < 100; ++i)
         EXPECT_EQ(i, array.Append(i * 3));
     EXPECT_EQ(100, array.count);

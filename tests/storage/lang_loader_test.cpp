@@ -52,11 +52,13 @@ TEST_F(Language, FilesWithoutMarkEightBitOrTiny)
     lang.LoadFrom(path.c_str());
     EXPECT_STREQ(L"Внимание", lang.Lookup(L"notice", L"Внимание"));
 
-    // Two bytes or a missing file: empty catalogue.
+    // Two bytes or a missing file: empty catalogue, also after a good file.
     WriteBytes(path, "\xFF\xFE");
     lang.LoadFrom(path.c_str());
     EXPECT_EQ(0, lang.entries.count);
+    LoadText(lang, L"notice=Achtung\r\n");
     lang.LoadFrom(temp.Path(L"missing.lng").c_str());
+    EXPECT_EQ(0, lang.entries.count);
     EXPECT_STREQ(L"Внимание", lang.Lookup(L"notice", L"Внимание"));
 }
 

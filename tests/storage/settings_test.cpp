@@ -171,3 +171,52 @@ TEST(SettingsStore, DestructorWritesTheFile)
     }
     EXPECT_EQ(L"[Main]\r\nWordWrap=1\r\n", FromUtf16Bytes(ReadBytes(path)));
 }
+
+TEST_F(Settings, LinesTheFieldsCannotHoldAreSavedAsRead)
+{
+    // A long line without '=' joins the key of WordWrap's line; a value longer
+    // than its field, and one with a zero unit inside, round the lines out.
+    std::wstring body = std::wstring(40, L'#') + L"\r\nWordWrap=1\r\nFontSize=9\r\nLong=" +
+                        std::wstring(300, L'v') + L"\r\nZero=a" + std::wstring(1, L'\0') +
+                        L"b\r\nLanguage=English\r\n";
+    LoadBody(body);
+    EXPECT_EQ(9, settings.GetInt(L"FontSize", 14));
+    wchar_t value[400];
+    settings.GetString(L"Zero", value, 400, nullptr);
+    EXPECT_STREQ(L"a", value);
+    EXPECT_EQ(L"[Main]\r\n" + body, Saved());
+
+    // A value set by the program replaces the one kept as read.
+    settings.SetString(L"Long", L"short");
+    std::wstring saved = Saved();
+    EXPECT_NE(std::wstring::npos, saved.find(std::wstring(40, L'#') + L"\r\nWordWrap=1\r\n"));
+    CSettings again;
+    again.LoadFrom(path.c_str());
+    again.GetString(L"Long", value, 400, nullptr);
+    EXPECT_STREQ(L"short", value);
+}
+
+TEST_F(Settings, AFileThatCannotBeReadIsNeverWrittenOver)
+{
+    path = temp.Path(L"Settings.ini");
+    std::string bytes = kHeader + Utf16Bytes(L"WordWrap=1\r\n");
+    WriteBytes(path, bytes);
+    HANDLE holder = CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, holder);
+    settings.LoadFrom(path.c_str());
+    CloseHandle(holder);
+    EXPECT_FALSE(settings.GetBool(L"WordWrap", false));
+    settings.SetInt(L"FontSize", 30);
+    EXPECT_EQ(30, settings.GetInt(L"FontSize", 14));
+    EXPECT_FALSE(settings.Save());
+    EXPECT_EQ(bytes, ReadBytes(path));
+
+    // Nor is one too big to read whole (here 4 GiB and its first line).
+    ASSERT_TRUE(WriteSparseFile(path, bytes, (4ull << 30) + bytes.size()));
+    CSettings huge;
+    huge.LoadFrom(path.c_str());
+    EXPECT_FALSE(huge.Save());
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    ASSERT_TRUE(GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data));
+    EXPECT_EQ(1u, data.nFileSizeHigh);
+}

@@ -333,3 +333,77 @@ TEST_F(TextCodec, TextEndingAtANulIsMarkedTruncated)
     WriteBytes(path, "plain");
     EXPECT_FALSE(LoadFile(host, path).truncated);
 }
+
+TEST_F(TextCodec, UnconvertibleCodePageIsAReadFailure)
+{
+    const int missingCodePage = 54321;
+    ASSERT_FALSE(IsValidCodePage(missingCodePage));
+    std::wstring path = temp.Path(L"text.txt");
+    WriteBytes(path, "some text");
+    host.SetText(L"my unsaved text");
+    MessageBoxAnswerer answerer;
+    Loaded loaded = LoadFile(host, path, missingCodePage);
+    EXPECT_FALSE(loaded.succeeded);
+    EXPECT_EQ(L"my unsaved text", loaded.text);
+    ASSERT_EQ(1u, answerer.seen.size());
+    EXPECT_EQ(L"Не удаётся прочитать файл!", answerer.seen[0].text);
+}
+
+TEST_F(TextCodec, HugeFilesLoadTheirStartFlaggedTruncated)
+{
+    std::wstring lines;
+    while (lines.size() < 70000)
+        lines += std::wstring(58, L'x') + L"\r\n";
+    std::wstring path = temp.Path(L"huge.txt");
+    struct { ULONGLONG size; std::string head; } files[] = {
+        { (4ull << 30) + 6, Encode(lines, 1252) },                  // 6 bytes by its low half
+        { (2ull << 30) - 256, "\xFF\xFE" + Utf16Bytes(lines) },     // overflowed the buffer size
+    };
+    for (auto& file : files) {
+        SCOPED_TRACE(file.size);
+        ASSERT_TRUE(WriteSparseFile(path, file.head, file.size));
+        MessageBoxAnswerer answerer;
+        Loaded loaded = LoadFile(host, path);
+        EXPECT_TRUE(loaded.succeeded);
+        EXPECT_TRUE(loaded.truncated);
+        EXPECT_EQ((size_t)TEXT_UNIT_LIMIT, loaded.text.size());
+        EXPECT_TRUE(lines.compare(0, TEXT_UNIT_LIMIT, loaded.text) == 0);
+        ASSERT_EQ(1u, answerer.seen.size());
+        EXPECT_EQ(L"Файл слишком большой. Возможно загрузить только начало.", answerer.seen[0].text);
+    }
+}
+
+TEST_F(TextCodec, AFailedMarkWriteIsAFailedSave)
+{
+    // Every write to the full device fails: the mark's is the first, and
+    // the save stops there with one message.
+    const std::wstring full = L"Z:\\dev\\full";
+    for (int encoding : { ENC_UTF16, ENC_UTF8 }) {
+        MessageBoxAnswerer answerer;
+        EXPECT_FALSE(SaveFile(host, full, L"", encoding, CODEC_BOM).succeeded);
+        ASSERT_EQ(1u, answerer.seen.size()) << encoding;
+        EXPECT_EQ(L"Ошибка записи файла!", answerer.seen[0].text);
+    }
+}
+
+TEST_F(TextCodec, IncompleteUtf8AtTheEndKeepsEveryUnit)
+{
+    std::wstring path = temp.Path(L"cut.txt");
+    WriteBytes(path, "\xEF\xBB\xBF" "ab\xE2");
+    EXPECT_EQ(L"ab\xFFFD", LoadFile(host, path).text);
+    WriteBytes(path, "ab\xE2\x82");
+    EXPECT_EQ(L"ab\xFFFD", LoadFile(host, path, ENC_UTF8).text);
+}
+
+TEST_F(TextCodec, Utf16SampleStartsOnAUnit)
+{
+    // S/2 - 300 is odd for these sizes.
+    std::wstring path = temp.Path(L"wide.txt");
+    for (size_t bytes : { 2002u, 4002u, 10006u }) {
+        std::wstring text = RussianProse(bytes / 2);
+        WriteBytes(path, Utf16Bytes(text));
+        Loaded loaded = LoadFile(host, path);
+        EXPECT_EQ(ENC_UTF16, loaded.encoding) << bytes;
+        EXPECT_EQ(text, loaded.text) << bytes;
+    }
+}
