@@ -8,62 +8,32 @@
 
 namespace {
 
-size_t g_guardSize;
-size_t g_failSize;
+size_t g_guardSize, g_failSize;
 int g_failCount;
-// The guarded blocks now in use (no container: it would allocate).
-void* g_guarded[64];
 
-// A fault (reading a freed guarded block) ends the tests with a report at
-// once, instead of waiting for a debugger.
+// Each guarded block starts a reservation; malloc's blocks never do.
+bool IsGuarded(void* block)
+{
+    MEMORY_BASIC_INFORMATION info;
+    return VirtualQuery(block, &info, sizeof(info)) && info.Type == MEM_PRIVATE &&
+           info.AllocationBase == block;
+}
+
+// A fault ends the tests with a report at once instead of waiting for a
+// debugger.
 LONG WINAPI ReportFault(EXCEPTION_POINTERS* info)
 {
-    fprintf(stderr, "Unhandled exception %08lx at %p: freed memory used?\n",
-            info->ExceptionRecord->ExceptionCode, info->ExceptionRecord->ExceptionAddress);
+    fprintf(stderr, "Fault %08lx: freed memory used?\n", info->ExceptionRecord->ExceptionCode);
     fflush(stderr);
     TerminateProcess(GetCurrentProcess(), 3);
     return EXCEPTION_EXECUTE_HANDLER;
 }
 
-const LPTOP_LEVEL_EXCEPTION_FILTER g_previousFilter = SetUnhandledExceptionFilter(ReportFault);
-
-void* Allocate(size_t size)
-{
-    if (g_failCount > 0 && size == g_failSize) {
-        --g_failCount;
-        return nullptr;
-    }
-    if (size != g_guardSize || size == 0)
-        return malloc(size ? size : 1);
-    for (void*& slot : g_guarded) {
-        if (!slot) {
-            slot = VirtualAlloc(nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
-            return slot;
-        }
-    }
-    return malloc(size);
-}
-
-void Release(void* block)
-{
-    if (!block)
-        return;
-    for (void*& slot : g_guarded) {
-        if (slot == block) {
-            VirtualFree(block, 0, MEM_RELEASE);
-            slot = nullptr;
-            return;
-        }
-    }
-    free(block);
-}
+const LPTOP_LEVEL_EXCEPTION_FILTER g_previous = SetUnhandledExceptionFilter(ReportFault);
 
 }
 
-void GuardAllocationsOfSize(size_t size)
-{
-    g_guardSize = size;
-}
+void GuardAllocationsOfSize(size_t size) { g_guardSize = size; }
 
 void FailAllocationsOfSize(size_t size, int count)
 {
@@ -71,44 +41,28 @@ void FailAllocationsOfSize(size_t size, int count)
     g_failCount = count;
 }
 
+// The array and nothrow forms of the runtime call these.
 void* operator new(size_t size)
 {
-    if (void* block = Allocate(size))
-        return block;
-    throw std::bad_alloc();
-}
-
-void* operator new[](size_t size)
-{
-    return operator new(size);
-}
-
-void* operator new(size_t size, const std::nothrow_t&) noexcept
-{
-    return Allocate(size);
-}
-
-void* operator new[](size_t size, const std::nothrow_t&) noexcept
-{
-    return Allocate(size);
+    if (g_failCount > 0 && size == g_failSize && g_failCount--)
+        throw std::bad_alloc();
+    void* block = size && size == g_guardSize
+                      ? VirtualAlloc(nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE)
+                      : malloc(size ? size : 1);
+    if (!block)
+        throw std::bad_alloc();
+    return block;
 }
 
 void operator delete(void* block) noexcept
 {
-    Release(block);
-}
-
-void operator delete[](void* block) noexcept
-{
-    Release(block);
+    if (block && IsGuarded(block))
+        VirtualFree(block, 0, MEM_RELEASE);
+    else
+        free(block);
 }
 
 void operator delete(void* block, size_t) noexcept
 {
-    Release(block);
-}
-
-void operator delete[](void* block, size_t) noexcept
-{
-    Release(block);
+    operator delete(block);
 }

@@ -3,16 +3,10 @@
 
 #include <stddef.h>
 
-// The shell tests' own operator new and delete, to catch what a normal heap
-// lets pass by chance.
-
-// Blocks of exactly `size` bytes get pages of their own, which are given
-// back when the block is deleted: code still reading a freed record of that
-// size then faults at once. 0 stops it.
+// The shell tests' own operator new and delete. Blocks of the guarded size
+// get pages of their own, given back on delete, so that reading a freed
+// record faults at once; allocations of the failing size fail `count` times.
 void GuardAllocationsOfSize(size_t size);
-
-// The next `count` allocations of exactly `size` bytes fail, as when memory
-// runs out.
 void FailAllocationsOfSize(size_t size, int count);
 
 #endif
