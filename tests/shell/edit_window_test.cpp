@@ -11,14 +11,10 @@ class EditWindow : public AppFixture {
 protected:
     static void PutOnClipboard(const std::wstring& text)
     {
-        size_t bytes = (text.size() + 1) * sizeof(wchar_t);
-        HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, bytes);
-        memcpy(GlobalLock(block), text.c_str(), bytes);
-        GlobalUnlock(block);
-        OpenClipboard(g_app.mainWindow);
-        EmptyClipboard();
-        SetClipboardData(CF_UNICODETEXT, block);
-        CloseClipboard();
+        EditHost host;
+        host.SetText(text);
+        SendMessageW(host.edit, EM_SETSEL, 0, -1);
+        SendMessageW(host.edit, WM_COPY, 0, 0);
     }
     // `units` units of lines of one letter.
     static std::wstring Lines(size_t units, wchar_t letter)
