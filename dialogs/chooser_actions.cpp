@@ -33,10 +33,11 @@ DWORD ChosenFlags(HWND dialog)
 
 // The full path the name box names, with the type's extension when saving.
 // False when there is none: the root (a list of drives) holds no files, a
-// name may not hold units no file name can, and a path is never cut.
+// name may not hold units no file name can nor name a device, and a path is
+// never cut.
 bool ComposeChosenPath(const ChooserState& s, bool nameFits, wchar_t* chosen)
 {
-    if (!nameFits || !IsTypableName(s.fileName))
+    if (!nameFits || !IsTypableName(s.fileName) || HoldsDeviceName(s.fileName))
         return false;
     wchar_t typeName[CHOOSER_TYPE_NAME_UNITS];
     ReadTypeName(s.typeBox, typeName);
@@ -105,7 +106,10 @@ void ConfirmChooser()
         return;
     wchar_t chosen[MAX_PATH];
     if (!ComposeChosenPath(s, nameFits, chosen)) {
-        ShowNoFile();
+        if (s.mode == CHOOSER_OPEN)
+            ShowNoFile();
+        else
+            ShowNotice(s.dialog, L"err_bad_name", L"Недопустимое имя файла!", MB_ICONSTOP);
         return;
     }
     if (!MayTake(s, chosen))

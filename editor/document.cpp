@@ -1,5 +1,7 @@
 #include "editor/document.h"
 
+#include <new>
+
 #include "editor/edit_subclass.h"
 #include "lists/recent_files.h"
 #include "app/app_state.h"
@@ -32,7 +34,8 @@ int EditFontHeight(int stored)
 
 CDocument::CDocument(HWND parentWindow, bool wrap)
     : encoding(0), codecFlags(0), edit(nullptr), parent(parentWindow), wordWrap(wrap ? 1 : 0),
-      modified(0), editProc(nullptr), font(nullptr), truncated(false)
+      modified(0), editProc(nullptr), font(nullptr), truncated(false),
+      settingText(false)
 {
     path[0] = 0;
     CreateEditWindow();
@@ -59,6 +62,11 @@ void CDocument::CreateEditWindow()
     HINSTANCE instance = (HINSTANCE)GetWindowLongPtrW(parent, GWLP_HINSTANCE);
     edit = CreateWindowExW(0, L"EDIT", L"", style, 1, 1, client.right - 2, client.bottom - 2,
                            parent, (HMENU)0, instance, nullptr);
+    if (!edit)
+        return;
+    // The platform's default (30000 units) is only the loading limit: a text
+    // loaded at that limit must still take typing and pasting.
+    SendMessageW(edit, EM_LIMITTEXT, DOCUMENT_EDIT_LIMIT, 0);
 
     SetWindowLongPtrW(edit, GWLP_USERDATA, (LONG_PTR)this);
     editProc = (WNDPROC)SetWindowLongPtrW(edit, GWLP_WNDPROC, (LONG_PTR)EditSubclassProc);
@@ -73,29 +81,44 @@ void CDocument::CreateEditWindow()
     SendMessageW(edit, WM_SETFONT, (WPARAM)font, 1);
 }
 
-void CDocument::RebuildEditWindow()
+bool CDocument::RebuildEditWindow()
 {
-    int length = GetTextLength();
     DWORD start = 0, end = 0;
     GetSelection(&start, &end);
-    wchar_t* text = new wchar_t[length + 1]();
-    GetText(text);
-
-    Destroy();
+    wchar_t* text = CopyText();
+    if (!text)
+        return false;
+    // The new window is made before the old one goes, so that a failure
+    // leaves the document as it was.
+    HWND oldEdit = edit;
+    HFONT oldFont = font;
     CreateEditWindow();
+    if (!edit) {
+        edit = oldEdit;
+        font = oldFont;
+        delete[] text;
+        return false;
+    }
+    DestroyWindow(oldEdit);
+    if (oldFont)
+        DeleteObject(oldFont);
 
     SetText(text);
     SetSelection((int)start, (int)end, true);
     SetFocus(edit);
     delete[] text;
+    return true;
 }
 
-void CDocument::SetWordWrap(bool on)
+bool CDocument::SetWordWrap(bool on)
 {
     if (IsWordWrap() == on)
-        return;
+        return true;
     wordWrap = on ? 1 : 0;
-    RebuildEditWindow();
+    if (RebuildEditWindow())
+        return true;
+    wordWrap = on ? 0 : 1;
+    return false;
 }
 
 void CDocument::SetModified(bool on)
@@ -123,7 +146,12 @@ bool CDocument::Transfer(const wchar_t* filePath, bool load, int encodingAsked, 
 {
     if (!FitsPath(filePath))
         return false;
+    settingText = true;
     CTextFileIO codec(filePath, load, edit, encodingAsked, flagsGiven);
+    settingText = false;
+    // The file goes to the front of the recent list even when it failed, so
+    // that it is at hand to try again.
+    AddRecent(filePath);
     // The record takes the result only when the file went through.
     if (!codec.succeeded)
         return false;
@@ -133,18 +161,32 @@ bool CDocument::Transfer(const wchar_t* filePath, bool load, int encodingAsked, 
     codecFlags = codec.flags;
     truncated = codec.truncated;
     modified = 0;
-    AddRecent(path);
     return true;
 }
 
 int CDocument::GetText(wchar_t* buffer)
 {
-    return GetWindowTextW(edit, buffer, DOCUMENT_TEXT_MAX);
+    return GetWindowTextW(edit, buffer, GetTextLength() + 1);
+}
+
+wchar_t* CDocument::CopyText(int* length)
+{
+    int n = GetTextLength();
+    wchar_t* text = new (std::nothrow) wchar_t[n + 1];
+    if (!text)
+        return nullptr;
+    text[0] = 0;
+    n = GetText(text);
+    if (length)
+        *length = n;
+    return text;
 }
 
 void CDocument::SetText(const wchar_t* text)
 {
+    settingText = true;
     SetWindowTextW(edit, text);
+    settingText = false;
 }
 
 int CDocument::GetTextLength()

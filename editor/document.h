@@ -12,11 +12,16 @@ public:
     CDocument(HWND parent, bool wordWrap);
 
     void Destroy();
+    // Leaves `edit` null when the window could not be made.
     void CreateEditWindow();
-    void RebuildEditWindow();
+    // False when the new window or the copy of the text could not be had:
+    // the old window then stays, with its text.
+    bool RebuildEditWindow();
 
     bool IsWordWrap() const { return wordWrap != 0; }
-    void SetWordWrap(bool on);
+    // False when the edit window could not be rebuilt; word wrap is then as
+    // it was.
+    bool SetWordWrap(bool on);
     void SetModified(bool on);
     bool HasFileName() const { return path[0] != 0; }
 
@@ -26,7 +31,11 @@ public:
     bool Load(const wchar_t* filePath, int encodingHint);
     bool Save(const wchar_t* filePath, int newEncoding, DWORD newFlags);
 
+    // Copies the whole text; the caller allocates GetTextLength() + 1 units.
     int GetText(wchar_t* buffer);
+    // The whole text in a new[] buffer the caller deletes, its length in
+    // `length` when given; null when memory ran out.
+    wchar_t* CopyText(int* length = nullptr);
     void SetText(const wchar_t* text);
     int GetTextLength();
     void GetSelection(DWORD* start, DWORD* end);
@@ -48,6 +57,9 @@ public:
     // The text is only the start of its file (cut on load): writing it over
     // that file would lose the rest.
     bool truncated;
+    // Set while the program itself puts text into the edit window: that
+    // change is not an edit by the user.
+    bool settingText;
 
     CDocument(const CDocument&) = delete;
     CDocument& operator=(const CDocument&) = delete;
@@ -56,7 +68,8 @@ private:
     bool Transfer(const wchar_t* filePath, bool load, int encodingAsked, DWORD flagsGiven);
 };
 
-// Most units GetText copies, terminator included.
-const int DOCUMENT_TEXT_MAX = 65536;
+// Most units an edit window takes. Loading stops far below (the codec's
+// limit); typing, pasting and inserts may grow the text up to this.
+const int DOCUMENT_EDIT_LIMIT = 0x100000;
 
 #endif

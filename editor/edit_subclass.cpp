@@ -7,10 +7,10 @@
 
 namespace {
 
-// Select all, a separator, cut, copy and paste at the tapped point. The
-// chosen command comes back to the edit window as WM_COMMAND and is passed on
-// to the main window like any other.
-LRESULT ShowEditPopup(HWND edit, LPARAM lParam)
+// Select all, a separator, cut, copy and paste at `at` (screen coordinates).
+// The chosen command comes back to the edit window as WM_COMMAND and is
+// passed on to the main window like any other.
+LRESULT ShowEditPopup(HWND edit, POINT at)
 {
     HMENU menu = CreatePopupMenu();
     AppendMenuW(menu, MF_STRING, CMD_SELECT_ALL, g_lang.Lookup(L"sel_all", L"Выделить всё"));
@@ -18,11 +18,41 @@ LRESULT ShowEditPopup(HWND edit, LPARAM lParam)
     AppendMenuW(menu, MF_STRING, CMD_CUT, g_lang.Lookup(L"cut", L"Вырезать"));
     AppendMenuW(menu, MF_STRING, CMD_COPY, g_lang.Lookup(L"copy", L"Копировать"));
     AppendMenuW(menu, MF_STRING, CMD_PASTE, g_lang.Lookup(L"paste", L"Вставить"));
-    POINT at = { (LONG)(WORD)LOWORD(lParam), (LONG)(WORD)HIWORD(lParam) };
-    ClientToScreen(edit, &at);
     LRESULT result = TrackPopupMenuEx(menu, 0, at.x, at.y, edit, nullptr);
     DestroyMenu(menu);
     return result;
+}
+
+LRESULT OnTap(HWND edit, LPARAM lParam)
+{
+    POINT at = { (LONG)(WORD)LOWORD(lParam), (LONG)(WORD)HIWORD(lParam) };
+    ClientToScreen(edit, &at);
+    return ShowEditPopup(edit, at);
+}
+
+// A context-menu request (a right click, the menu key) gets the same popup
+// as tap-and-hold: the platform's own menu would change the text behind the
+// program's back. From the keyboard (-1, -1) it opens at the caret.
+LRESULT OnContextMenu(HWND edit, LPARAM lParam)
+{
+    POINT at = { (short)LOWORD(lParam), (short)HIWORD(lParam) };
+    if (at.x == -1 && at.y == -1) {
+        GetCaretPos(&at);
+        ClientToScreen(edit, &at);
+    }
+    return ShowEditPopup(edit, at);
+}
+
+// Commands go on to the main window. That can close the document or rebuild
+// its edit window, so neither may be touched afterwards: the edit control
+// gets the message too only when its window is still there.
+LRESULT ForwardCommand(HWND window, CDocument* document, WPARAM wParam, LPARAM lParam)
+{
+    WNDPROC editProc = document->editProc;
+    SendMessageW(document->parent, WM_COMMAND, wParam, lParam);
+    if (!IsWindow(window))
+        return 0;
+    return CallWindowProcW(editProc, window, WM_COMMAND, wParam, lParam);
 }
 
 }
@@ -32,17 +62,19 @@ LRESULT CALLBACK EditSubclassProc(HWND window, UINT message, WPARAM wParam, LPAR
     CDocument* document = (CDocument*)GetWindowLongPtrW(window, GWLP_USERDATA);
     switch (message) {
     case WM_KEYDOWN:
-        // Shortcuts with Ctrl held change nothing by themselves.
+        // Shortcuts with Ctrl held change nothing by themselves; what they
+        // do to the text is caught by the change notification.
         if ((GetAsyncKeyState(VK_CONTROL) & 0xFFFF) == 0)
             document->SetModified(true);
         break;
     case WM_COMMAND:
-        SendMessageW(document->parent, WM_COMMAND, wParam, lParam);
-        break;
+        return ForwardCommand(window, document, wParam, lParam);
     case WM_LBUTTONDOWN:
         if (IsTapAndHold(window, lParam))
-            return ShowEditPopup(window, lParam);
+            return OnTap(window, lParam);
         break;
+    case WM_CONTEXTMENU:
+        return OnContextMenu(window, lParam);
     default:
         break;
     }

@@ -63,6 +63,8 @@ void UpdateMenuStates(int count)
                    MF_BYCOMMAND | (g_app.current >= count - 1 ? MF_GRAYED : MF_ENABLED));
     EnableMenuItem(menu, CMD_WINDOW_PREVIOUS,
                    MF_BYCOMMAND | (g_app.current <= 0 ? MF_GRAYED : MF_ENABLED));
+    CheckMenuItem(menu, CMD_WORD_WRAP,
+                  MF_BYCOMMAND | (document->IsWordWrap() ? MF_CHECKED : MF_UNCHECKED));
     for (const EncodingItem& item : kEncodingItems) {
         CheckMenuItem(menu, item.command,
                       MF_BYCOMMAND | (document->encoding == item.encoding ? MF_CHECKED : MF_UNCHECKED));

@@ -42,8 +42,10 @@ public:
 
     // Expands item `index`'s macros and inserts the text into the edit
     // window: before the selection, or around it when the text holds the
-    // caret mark "%!". True when text went in (the document is then
-    // modified); false for an index outside the list or an item without text.
+    // caret mark "%!". True when the text changed (the document is then
+    // modified); false for an index outside the list, an item without text,
+    // an empty expansion, or a text the edit window has no room for (then
+    // nothing goes in).
     bool InsertQuickText(int index, HWND edit);
 
     // Frees the insert texts and empties the list (the menu is the owner's).

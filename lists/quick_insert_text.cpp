@@ -24,6 +24,14 @@ bool CQuickInsertList::InsertQuickText(int index, HWND edit)
     DWORD end = 0;
     SendMessageW(edit, EM_GETSEL, (WPARAM)&start, (LPARAM)&end);
     wchar_t* mark = wcsstr(text, L"%!");
+    // All or nothing: an edit window at its limit would take only the start
+    // of the text, or the opening half of a pair.
+    int before = GetWindowTextLengthW(edit);
+    int room = (int)SendMessageW(edit, EM_GETLIMITTEXT, 0, 0) - before;
+    if ((int)wcslen(text) - (mark ? 2 : 0) > room) {
+        delete[] text;
+        return false;
+    }
     if (mark) {
         // The selection stays where it is, between the text before the first
         // mark and the text after it; the caret ends right after it. Later
@@ -41,5 +49,5 @@ bool CQuickInsertList::InsertQuickText(int index, HWND edit)
         ReplaceSelectionAt(edit, (int)start, text);
     }
     delete[] text;
-    return true;
+    return GetWindowTextLengthW(edit) != before;
 }

@@ -41,13 +41,15 @@ void MovePage(bool down)
     Current()->SendToEdit(WM_LBUTTONUP, MK_LBUTTON, at);
 }
 
+// The menu's check mark follows in the layout.
 void ToggleWordWrap()
 {
     bool wrap = !Current()->IsWordWrap();
-    Current()->SetWordWrap(wrap);
+    if (!Current()->SetWordWrap(wrap)) {
+        ShowOutOfMemory();
+        return;
+    }
     g_settings.SetInt(L"WordWrap", wrap ? 1 : 0);
-    if (g_app.mainMenu)
-        CheckMenuItem(g_app.mainMenu, CMD_WORD_WRAP, MF_BYCOMMAND | (wrap ? MF_CHECKED : 0));
     UpdateWordWrapButton();
     LayoutDocumentArea();
 }
@@ -78,10 +80,11 @@ void SwitchTo(int index)
 
 void CloseCurrentWindow()
 {
-    // `previous` moves down with the entries after the closed one.
-    if (g_app.current < g_app.previous)
-        g_app.previous--;
-    CloseDocument(g_app.previous);
+    // `previous` moves down with the entries after the closed one; a
+    // cancelled close leaves it as it was.
+    int target = g_app.current < g_app.previous ? g_app.previous - 1 : g_app.previous;
+    if (CloseDocument(target))
+        g_app.previous = target;
     FocusCurrentDocument();
     UpdateWordWrapButton();
 }
@@ -153,11 +156,13 @@ bool DispatchCommand(HWND window, int id, LPARAM lParam)
     case CMD_REOPEN_UTF16:
     case CMD_REOPEN_UTF8:
     case CMD_REOPEN_AUTO: Reopen(ReopenEncoding(id)); break;
-    case CMD_WINDOW_NEW:
-        g_app.previous = g_app.current;
-        AddDocument(false);
+    case CMD_WINDOW_NEW: {
+        int before = g_app.current;
+        if (AddDocument(false))
+            g_app.previous = before;
         UpdateWordWrapButton();
         break;
+    }
     case CMD_WINDOW_NEXT: SwitchTo(g_app.current + 1 < count ? g_app.current + 1 : count - 1); break;
     case CMD_WINDOW_PREVIOUS: SwitchTo(g_app.current > 0 ? g_app.current - 1 : 0); break;
     case CMD_WINDOW_CLOSE: CloseCurrentWindow(); break;

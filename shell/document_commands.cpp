@@ -1,5 +1,7 @@
 #include "shell/document_commands.h"
 
+#include <new>
+
 #include "dialogs/file_chooser.h"
 #include "editor/document.h"
 #include "editor/layout.h"
@@ -10,11 +12,6 @@
 
 namespace {
 
-CDocument* NewDocument(bool wordWrap)
-{
-    return new CDocument(g_app.mainWindow, wordWrap);
-}
-
 // Removes entry `index` from the list, destroying its record.
 void RemoveDocument(int index)
 {
@@ -24,12 +21,6 @@ void RemoveDocument(int index)
     for (int i = index; i + 1 < g_app.documents.count; ++i)
         g_app.documents[i] = g_app.documents[i + 1];
     g_app.documents.count--;
-}
-
-int AppendDocument(CDocument* document)
-{
-    g_app.documents.Reserve(g_app.documents.count + 1);
-    return g_app.documents.Append(document);
 }
 
 // A modified document is worth a question unless it is untitled and empty.
@@ -58,14 +49,40 @@ void FinishSwitch()
 }
 
 // Replaces the current document by a new empty one at the end of the list.
+// The new one is made first: without memory for it nothing is removed.
 void ReplaceCurrentByNew()
 {
-    bool wrap = CurrentDocument()->IsWordWrap();
+    if (AppendNewDocument(CurrentDocument()->IsWordWrap()) < 0)
+        return;
     RemoveDocument(g_app.current);
-    g_app.current = AppendDocument(NewDocument(wrap));
+    g_app.current = g_app.documents.count - 1;
     FinishSwitch();
 }
 
+}
+
+void ShowOutOfMemory()
+{
+    ShowNotice(g_app.mainWindow, L"err_memory", L"Недостаточно памяти!", MB_ICONERROR);
+}
+
+int AppendNewDocument(bool wordWrap)
+{
+    // Room in the list comes first, so that appending the made record
+    // cannot fail.
+    CDocument* document = nullptr;
+    if (g_app.documents.Reserve(g_app.documents.count + 1))
+        document = new (std::nothrow) CDocument(g_app.mainWindow, wordWrap);
+    if (document && !document->edit) {
+        document->Destroy();
+        delete document;
+        document = nullptr;
+    }
+    if (!document) {
+        ShowOutOfMemory();
+        return -1;
+    }
+    return g_app.documents.Append(document);
 }
 
 void FocusCurrentDocument()
@@ -74,21 +91,25 @@ void FocusCurrentDocument()
         SetFocus(document->edit);
 }
 
-void AddDocument(bool skipLayout)
+bool AddDocument(bool skipLayout)
 {
     bool wrap = CurrentDocument() ? CurrentDocument()->IsWordWrap() : false;
-    g_app.current = AppendDocument(NewDocument(wrap));
+    int index = AppendNewDocument(wrap);
+    if (index < 0)
+        return false;
+    g_app.current = index;
     SelectDocumentTab(g_app.current);
     if (!skipLayout) {
         LayoutDocumentArea();
         FocusCurrentDocument();
     }
+    return true;
 }
 
-void CloseDocument(int target)
+bool CloseDocument(int target)
 {
     if (!ConfirmSaveChanges(false))
-        return;
+        return false;
     if (g_app.documents.count >= 2) {
         RemoveDocument(g_app.current);
         int last = g_app.documents.count - 1;
@@ -96,17 +117,19 @@ void CloseDocument(int target)
         SelectDocumentTab(g_app.current);
         LayoutDocumentArea();
         FocusCurrentDocument();
-        return;
+        return true;
     }
     // The only document gives way to an empty one, and there is no file to
     // reopen at the next start.
-    bool wrap = CurrentDocument()->IsWordWrap();
+    if (AppendNewDocument(CurrentDocument()->IsWordWrap()) < 0)
+        return false;
     RemoveDocument(0);
-    g_app.current = AppendDocument(NewDocument(wrap));
+    g_app.current = 0;
     SelectDocumentTab(0);
     FocusCurrentDocument();
     LayoutDocumentArea();
     g_settings.SetString(L"LastFileName", L"");
+    return true;
 }
 
 bool SaveDocument(int index)
@@ -178,8 +201,8 @@ bool ConfirmSaveChanges(bool all)
 
 void NewDocumentCommand()
 {
-    if (g_settings.GetBool(L"AddTabForDocs", false))
-        AddDocument(true);
+    if (g_settings.GetBool(L"AddTabForDocs", false) && !AddDocument(true))
+        return;
     if (!ConfirmSaveChanges(false))
         return;
     ReplaceCurrentByNew();
@@ -191,8 +214,9 @@ namespace {
 void OpenWith(bool (*choose)(), const wchar_t* (*chosenPath)(), int (*chosenEncoding)())
 {
     int before = g_app.current;
-    if (g_settings.GetBool(L"AddTabForDocs", false))
-        AddDocument(true);
+    // Without a new tab the file would replace the current document.
+    if (g_settings.GetBool(L"AddTabForDocs", false) && !AddDocument(true))
+        return;
     if (!ConfirmSaveChanges(false))
         return;
     if (choose()) {

@@ -5,12 +5,21 @@
 // asking whether changes are to be saved before anything would discard them.
 
 // Appends a new empty document (word wrap as the current one) and makes it
-// current; unless `skipLayout`, lays out and focuses it.
-void AddDocument(bool skipLayout);
+// current; unless `skipLayout`, lays out and focuses it. False, after a
+// message and with nothing added, when memory ran out.
+bool AddDocument(bool skipLayout);
+
+// Appends a new empty document with the given word wrap and answers its
+// index; -1, after a message and with nothing added, when memory ran out.
+int AppendNewDocument(bool wordWrap);
+
+// The message for memory that ran out.
+void ShowOutOfMemory();
 
 // Asks about the current document, removes it and makes `target` current
-// (clamped). The only document is replaced by an empty one.
-void CloseDocument(int target);
+// (clamped). The only document is replaced by an empty one. False when
+// nothing was closed (Cancel, a failed save, no memory for the empty one).
+bool CloseDocument(int target);
 
 // Saves document `index` under its name, or through the chooser when it has
 // none or holds only the start of its file. False when nothing was written

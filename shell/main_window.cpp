@@ -24,9 +24,23 @@ void OnCopyData(const COPYDATASTRUCT* data)
     int units = (int)(data->cbData / sizeof(wchar_t));
     if (wmemchr(path, 0, units) == nullptr)
         return;
-    AddDocument(false);
+    // Without a new tab the file would replace the current document.
+    if (!AddDocument(false))
+        return;
     CurrentDocument()->Load(path, ENC_AUTO);
     LayoutDocumentArea();
+}
+
+// Every change of a document's text (typing, pasting, undo, deleting, from
+// keys, menus or the mouse) reaches the main window as EN_CHANGE; only the
+// program's own putting of text is no edit.
+void OnEditChange(HWND edit)
+{
+    for (int i = 0; i < g_app.documents.count; ++i) {
+        CDocument* document = g_app.documents[i];
+        if (document->edit == edit && !document->settingText)
+            document->SetModified(true);
+    }
 }
 
 void OnDestroy()
@@ -94,6 +108,10 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
         OnCopyData((const COPYDATASTRUCT*)lParam);
         return 0;
     case WM_COMMAND:
+        if (lParam && HIWORD(wParam) == EN_CHANGE) {
+            OnEditChange((HWND)lParam);
+            return 0;
+        }
         if (DispatchCommand(window, LOWORD(wParam), lParam))
             return 0;
         break;

@@ -7,6 +7,7 @@
 #include "lists/recent_files.h"
 #include "resources/resource.h"
 #include "app/app_state.h"
+#include "shell/document_commands.h"
 #include "shell/main_window.h"
 #include "shell/menu_bar.h"
 #include "shell/main_children.h"
@@ -55,23 +56,16 @@ void ShrinkForMenuBar(HWND window)
                TRUE);
 }
 
-void CreateFirstDocument(HWND window)
+// The first document wraps as the setting says from the start: loading a
+// long file unwrapped and re-wrapping it afterwards costs twice. The menu's
+// check mark follows in the layout.
+bool CreateFirstDocument()
 {
-    CDocument* document = new CDocument(window, false);
-    g_app.documents.Reserve(g_app.documents.count + 1);
-    g_app.documents.Append(document);
+    if (AppendNewDocument(g_settings.GetBool(L"WordWrap", false)) < 0)
+        return false;
     g_app.current = 0;
-    SetFocus(document->edit);
-}
-
-void ApplyWordWrapSetting()
-{
-    bool wrap = g_settings.GetBool(L"WordWrap", false);
-    if (g_app.mainMenu)
-        CheckMenuItem(g_app.mainMenu, CMD_WORD_WRAP, MF_BYCOMMAND | (wrap ? MF_CHECKED : 0));
-    if (g_app.menuBar)
-        SendMessageW(g_app.menuBar, TB_CHECKBUTTON, CMD_WORD_WRAP, MAKELONG(wrap, 0));
-    CurrentDocument()->SetWordWrap(wrap);
+    SetFocus(CurrentDocument()->edit);
+    return true;
 }
 
 void ReopenLastFile()
@@ -164,11 +158,15 @@ bool InitMainWindow(HINSTANCE instance, int showCommand)
     // The list is read before the first document loads, so that document
     // becomes the most recent entry instead of falling off a full list.
     LoadRecent();
-    CreateFirstDocument(window);
+    // The program cannot run without a document.
+    if (!CreateFirstDocument()) {
+        DestroyWindow(window);
+        return false;
+    }
     if (FileExists(path))
         CurrentDocument()->Load(path, ENC_AUTO);
     AttachFindBarButtons();
-    ApplyWordWrapSetting();
+    UpdateWordWrapButton();
     ReopenLastFile();
     if (g_settings.GetBool(L"CloseButton", false)) {
         SHINITDLGINFO info = { SHIDIM_FLAGS, window, SHIDIF_DONEBUTTON };

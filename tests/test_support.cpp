@@ -91,7 +91,10 @@ LRESULT CALLBACK MessageBoxAnswerer::Hook(int code, WPARAM wParam, LPARAM lParam
     MessageBoxAnswerer* self = g_answerer;
     if (code == HCBT_ACTIVATE && self) {
         HWND box = (HWND)wParam;
-        if (IsMessageBox(box)) {
+        // A box can be activated more than once (its owner's activation
+        // bounces); it is one box, answered once.
+        if (IsMessageBox(box) && box != self->answered) {
+            self->answered = box;
             SeenBox seen;
             seen.caption = WindowText(box);
             seen.text = WindowText(GetDlgItem(box, 0xFFFF));

@@ -30,6 +30,7 @@ private:
     std::vector<int> answers;
     HHOOK hook;
     MessageBoxAnswerer* outer;
+    HWND answered = nullptr;
 };
 
 // A fresh folder under the prefix's temporary folder, removed with its files

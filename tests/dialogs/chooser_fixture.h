@@ -20,6 +20,7 @@
 
 const wchar_t kChooserCaption[] = L"Выбор файла";
 const wchar_t kNoFileText[] = L"Указан не существующий файл!";
+const wchar_t kBadNameText[] = L"Недопустимое имя файла!";
 const wchar_t kRewriteText[] = L"Указанный файл уже существует! Перезаписать его?";
 const wchar_t kNoticeCaption[] = L"Внимание";
 

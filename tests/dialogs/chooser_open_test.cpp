@@ -78,6 +78,10 @@ TEST_F(ChooserOpen, MissingNameOrFolderIsNoFile)
         dialog.Type(IDC_CHOOSER_NAME, L"missing.txt");
         ASSERT_TRUE(dialog.Press(IDOK));
         EXPECT_TRUE(dialog.IsOpen());
+        // A device is no file either.
+        dialog.Type(IDC_CHOOSER_NAME, L"NUL");
+        ASSERT_TRUE(dialog.Press(IDOK));
+        EXPECT_TRUE(dialog.IsOpen());
         dialog.Type(IDC_CHOOSER_NAME, L"alpha");
         ASSERT_TRUE(dialog.Press(IDOK));
         EXPECT_TRUE(dialog.IsOpen());
@@ -87,7 +91,7 @@ TEST_F(ChooserOpen, MissingNameOrFolderIsNoFile)
         ASSERT_TRUE(dialog.Press(IDOK));
         EXPECT_FALSE(dialog.IsOpen());
     });
-    ASSERT_EQ(2u, answers.seen.size());
+    ASSERT_EQ(3u, answers.seen.size());
     for (const SeenBox& box : answers.seen) {
         EXPECT_EQ(kNoFileText, box.text);
         EXPECT_EQ(kNoticeCaption, box.caption);

@@ -174,9 +174,30 @@ TEST_F(ChooserSave, NamesThatMakeNoPathAreRefused)
     EXPECT_FALSE(chosen);
     ASSERT_EQ(4u, answers.seen.size());
     for (const SeenBox& box : answers.seen)
-        EXPECT_EQ(kNoFileText, box.text);
+        EXPECT_EQ(kBadNameText, box.text);
     EXPECT_EQ(deep + L"\\x", g_chooserState.path);
     EXPECT_EQ(L"", Setting(L"LastFolder"));
+}
+
+TEST_F(ChooserSave, DeviceNamesAreRefused)
+{
+    MessageBoxAnswerer answers({ IDYES });
+    bool chosen = Run(false, Doc(L"x"), [&](DialogView& dialog) {
+        ASSERT_TRUE(dialog.Pick(IDC_CHOOSER_TYPE, L"All files"));
+        for (const wchar_t* device : { L"nul", L"AUX", L"NUL.txt", L"con .log", L"Com1",
+                                       L"lpt9.ini", L"prn.", L"alpha\\Nul.txt" }) {
+            dialog.Type(IDC_CHOOSER_NAME, device);
+            ASSERT_TRUE(dialog.Press(IDOK));
+        }
+        // Names that only begin like a device are files.
+        dialog.Type(IDC_CHOOSER_NAME, L"nullify.com1");
+        ASSERT_TRUE(dialog.Press(IDOK));
+    });
+    EXPECT_TRUE(chosen);
+    EXPECT_EQ(Doc(L"nullify.com1"), g_chooserState.path);
+    ASSERT_EQ(8u, answers.seen.size());
+    for (const SeenBox& box : answers.seen)
+        EXPECT_EQ(kBadNameText, box.text);
 }
 
 TEST_F(ChooserSave, LongNameIsNotOfferedCut)
