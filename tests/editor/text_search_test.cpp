@@ -96,4 +96,7 @@ TEST(TextSearch, NeverReadsPastTheTerminator)
     EXPECT_EQ(-1, Find(shortText.units, L"abc", 4, false, true, true));
     EXPECT_EQ(2, Find(shortText.units, L"AB", 0, true, true, true));
     EXPECT_EQ(2, Find(shortText.units, L"ab", 4, false, false, true));
+    // A start beyond the end is no reason to look there.
+    EXPECT_EQ(2, Find(shortText.units, L"ab", 50, false));
+    EXPECT_EQ(-1, Find(shortText.units, L"ab", 50));
 }

@@ -118,11 +118,13 @@ TEST_F(FindBar, FindNextPreviousAndTheWrapAroundQuestion)
     }
     {
         // Backward from a selection finds a match that overlaps it.
+        MessageBoxAnswerer answers({ IDNO });
         Doc(0)->SetText(L"ааа");
         Type(IDC_FIND_TEXT, L"АА");
         Select(1, 3);
         Press(IDC_FIND_PREVIOUS);
         EXPECT_EQ(Range(0, 2), Selection());
+        EXPECT_TRUE(answers.seen.empty());
     }
     {
         // Yes, and still nothing: told so once, not asked again.
