@@ -17,6 +17,15 @@ protected:
         // The toolbar shows the search and replace buttons.
         ASSERT_TRUE(StartApp(L"", L"ToolBarItems=000000000110000\r\n"));
     }
+    // The two-row bar over a document holding `text`, both boxes filled.
+    void StartReplacing(const wchar_t* text, const wchar_t* find, const wchar_t* replacement)
+    {
+        Start();
+        Command(CMD_REPLACE);
+        Doc(0)->SetText(text);
+        Type(IDC_FIND_TEXT, find);
+        Type(IDC_REPLACE_TEXT, replacement);
+    }
     // A tap on one of the bar's picture buttons.
     static void Press(int control)
     {
@@ -140,11 +149,7 @@ TEST_F(FindBar, FindNextPreviousAndTheWrapAroundQuestion)
 
 TEST_F(FindBar, ReplaceOnlyAMatchingSelectionThenFindTheNext)
 {
-    Start();
-    Command(CMD_REPLACE);
-    Doc(0)->SetText(L"кот пёс КОТ кот");
-    Type(IDC_FIND_TEXT, L"кот");
-    Type(IDC_REPLACE_TEXT, L"лис");
+    StartReplacing(L"кот пёс КОТ кот", L"кот", L"лис");
     MessageBoxAnswerer answers({ IDNO });
 
     Select(0, 0);
@@ -176,11 +181,7 @@ TEST_F(FindBar, ReplaceOnlyAMatchingSelectionThenFindTheNext)
 
 TEST_F(FindBar, ReplaceAllReportsMarksModifiedAndUndoesAtOnce)
 {
-    Start();
-    Command(CMD_REPLACE);
-    Doc(0)->SetText(L"кот котик Кот");
-    Type(IDC_FIND_TEXT, L"кот");
-    Type(IDC_REPLACE_TEXT, L"котик");
+    StartReplacing(L"кот котик Кот", L"кот", L"котик");
     {
         MessageBoxAnswerer answers;
         Press(IDC_REPLACE_ALL);   // the replacement holds the find text
@@ -248,10 +249,7 @@ TEST_F(FindBar, ReplaceAllEqualsReplacingOneMatchAtATime)
 
 TEST_F(FindBar, ReplaceAllReportKeepsToItsBuffer)
 {
-    Start();
-    Command(CMD_REPLACE);
-    Type(IDC_FIND_TEXT, L"a");
-    Type(IDC_REPLACE_TEXT, L"b");
+    StartReplacing(L"", L"a", L"b");
     std::wstring path = temp.Path(L"Test.lng");
     auto reportWith = [&](const std::wstring& translation) {
         WriteBytes(path, "\xFF\xFE" + Utf16Bytes(L"finish_repl_cnt=" + translation + L"\r\n"));
