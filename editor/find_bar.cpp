@@ -11,7 +11,7 @@ namespace {
 
 // Enter in the find box finds the next match, in the replace box it
 // replaces. Commands that reach a box (accelerators pressed while it has the
-// focus) belong to the main window.
+// focus) belong to the main window, but for select all.
 LRESULT CALLBACK FindBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam)
 {
     WNDPROC previous = (WNDPROC)GetWindowLongPtrW(box, GWLP_USERDATA);
@@ -38,6 +38,9 @@ LRESULT CALLBACK FindBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lPara
             return 0;
         break;
     case WM_COMMAND:
+        // Select all means the box's own text while one is being typed.
+        if (LOWORD(wParam) == CMD_SELECT_ALL)
+            return CallWindowProcW(previous, box, EM_SETSEL, 0, -1);
         SendMessageW(g_app.mainWindow, WM_COMMAND, wParam, lParam);
         break;
     default:

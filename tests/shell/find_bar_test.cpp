@@ -74,7 +74,17 @@ TEST_F(FindBar, FindAndReplaceToggleTheBarMenuChecksAndButtons)
     EXPECT_TRUE(!MenuChecked(CMD_SEARCH) && MenuChecked(CMD_REPLACE));
     EXPECT_TRUE(!ButtonPressed(CMD_SEARCH) && ButtonPressed(CMD_REPLACE));
 
-    Command(CMD_SEARCH);
+    // Accelerators go to the focused window: typed in a box, select all
+    // takes the box's text, the rest reach the main window.
+    HWND box = GetDlgItem(g_app.findBar, IDC_FIND_TEXT);
+    SetWindowTextW(box, L"кот");
+    Doc(0)->SetText(L"text");
+    SendMessageW(box, WM_COMMAND, CMD_SELECT_ALL, 0);
+    EXPECT_EQ(MAKELONG(0, 3), SendMessageW(box, EM_GETSEL, 0, 0));
+    EXPECT_EQ(MAKELONG(0, 0), Doc(0)->SendToEdit(EM_GETSEL, 0, 0));
+    SendMessageW(box, WM_COMMAND, CMD_SEARCH, 0);
+    EXPECT_TRUE(g_app.findShown && !g_app.replaceShown);
+
     Command(CMD_SEARCH);   // the same toggle twice hides the bar
     EXPECT_FALSE(IsWindowVisible(g_app.findBar));
     EXPECT_TRUE(!MenuChecked(CMD_SEARCH) && !MenuChecked(CMD_REPLACE));
