@@ -1,8 +1,87 @@
 #include "editor/find_bar.h"
 
+#include "app/app_state.h"
+#include "editor/document.h"
+#include "editor/find_bar_actions.h"
+#include "editor/layout.h"
 #include "platform/aygshell.h"
 #include "resources/resource.h"
-#include "app/app_state.h"
+
+namespace {
+
+// Enter in the find box finds the next match, in the replace box it
+// replaces. Commands that reach a box (accelerators pressed while it has the
+// focus) belong to the main window, but for select all.
+LRESULT CALLBACK FindBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    WNDPROC previous = (WNDPROC)GetWindowLongPtrW(box, GWLP_USERDATA);
+    switch (message) {
+    case WM_GETDLGCODE: {
+        // A dialog manager would turn Enter into the bar's default button.
+        const MSG* key = (const MSG*)lParam;
+        LRESULT code = CallWindowProcW(previous, box, message, wParam, lParam);
+        if (key && key->message == WM_KEYDOWN && key->wParam == VK_RETURN)
+            code |= DLGC_WANTMESSAGE;
+        return code;
+    }
+    case WM_KEYDOWN:
+        if (wParam != VK_RETURN)
+            break;
+        if (GetDlgCtrlID(box) == IDC_FIND_TEXT)
+            FindNext(true);
+        else
+            Replace(false);
+        return 0;
+    case WM_CHAR:
+        // The Enter character itself would only beep.
+        if (wParam == L'\r')
+            return 0;
+        break;
+    case WM_COMMAND:
+        // Select all means the box's own text while one is being typed.
+        if (LOWORD(wParam) == CMD_SELECT_ALL)
+            return CallWindowProcW(previous, box, EM_SETSEL, 0, -1);
+        SendMessageW(g_app.mainWindow, WM_COMMAND, wParam, lParam);
+        break;
+    default:
+        break;
+    }
+    return CallWindowProcW(previous, box, message, wParam, lParam);
+}
+
+void SubclassBox(HWND bar, int control)
+{
+    HWND box = GetDlgItem(bar, control);
+    LONG_PTR previous = SetWindowLongPtrW(box, GWLP_WNDPROC, (LONG_PTR)FindBoxProc);
+    SetWindowLongPtrW(box, GWLP_USERDATA, previous);
+}
+
+void OnBarCommand(int control)
+{
+    switch (control) {
+    case IDC_FIND_PREVIOUS: FindNext(false); break;
+    case IDC_FIND_NEXT: FindNext(true); break;
+    case IDC_REPLACE: Replace(false); break;
+    case IDC_REPLACE_ALL: Replace(true); break;
+    default: break;   // the toggles keep their own state
+    }
+}
+
+void ShowBarState()
+{
+    if (g_app.mainMenu) {
+        CheckMenuItem(g_app.mainMenu, CMD_REPLACE,
+                      MF_BYCOMMAND | (g_app.replaceShown ? MF_CHECKED : MF_UNCHECKED));
+        CheckMenuItem(g_app.mainMenu, CMD_SEARCH,
+                      MF_BYCOMMAND | (g_app.findShown ? MF_CHECKED : MF_UNCHECKED));
+    }
+    if (g_app.menuBar) {
+        SendMessageW(g_app.menuBar, TB_CHECKBUTTON, CMD_SEARCH, MAKELONG(g_app.findShown, 0));
+        SendMessageW(g_app.menuBar, TB_CHECKBUTTON, CMD_REPLACE, MAKELONG(g_app.replaceShown, 0));
+    }
+}
+
+}
 
 HWND CreateFindBar(HWND mainWindow)
 {
@@ -15,18 +94,48 @@ HWND CreateFindBar(HWND mainWindow)
                                       FindBarProc, 0);
 }
 
-INT_PTR CALLBACK FindBarProc(HWND bar, UINT message, WPARAM, LPARAM)
+INT_PTR CALLBACK FindBarProc(HWND bar, UINT message, WPARAM wParam, LPARAM)
 {
     switch (message) {
     case WM_INITDIALOG: {
         // The soft keyboard is lowered: the bar sits where it would be.
         SHINITDLGINFO info = { SHIDIM_FLAGS, bar, SHIDIF_SIPDOWN };
         SHInitDialog(&info);
+        SubclassBox(bar, IDC_FIND_TEXT);
+        SubclassBox(bar, IDC_REPLACE_TEXT);
         return TRUE;
     }
     case WM_CTLCOLORDLG:
         return (INT_PTR)g_app.windowBrush;
+    case WM_COMMAND:
+        OnBarCommand(LOWORD(wParam));
+        return TRUE;
     default:
         return FALSE;
+    }
+}
+
+void ToggleFindBar(bool replaceForm)
+{
+    if (replaceForm) {
+        g_app.findShown = 0;
+        g_app.replaceShown = g_app.replaceShown ? 0 : 1;
+    } else {
+        g_app.replaceShown = 0;
+        g_app.findShown = g_app.findShown ? 0 : 1;
+    }
+    bool typingInBar = g_app.findBar && IsChild(g_app.findBar, GetFocus());
+    LayoutDocumentArea();
+    ShowBarState();
+    if (!g_app.findBar)
+        return;
+    // A shown bar is there to be typed into; a hidden one gives the keys back
+    // to the text.
+    if (g_app.findShown || g_app.replaceShown) {
+        HWND box = GetDlgItem(g_app.findBar, IDC_FIND_TEXT);
+        SetFocus(box);
+        SendMessageW(box, EM_SETSEL, 0, -1);
+    } else if (typingInBar && CurrentDocument()) {
+        SetFocus(CurrentDocument()->edit);
     }
 }

@@ -9,4 +9,9 @@ HWND CreateFindBar(HWND mainWindow);
 
 INT_PTR CALLBACK FindBarProc(HWND bar, UINT message, WPARAM wParam, LPARAM lParam);
 
+// The Find (one row) and Replace (two rows) commands: each shows its form of
+// the bar, or hides the bar when that form is already shown, and the menu's
+// check marks and the toolbar's pressed buttons follow.
+void ToggleFindBar(bool replaceForm);
+
 #endif

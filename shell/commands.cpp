@@ -1,4 +1,5 @@
 #include "editor/document.h"
+#include "editor/find_bar.h"
 #include "editor/layout.h"
 #include "lists/quick_insert.h"
 #include "resources/resource.h"
@@ -46,7 +47,7 @@ void ToggleWordWrap()
 {
     bool wrap = !Current()->IsWordWrap();
     if (!Current()->SetWordWrap(wrap)) {
-        ShowOutOfMemory();
+        ShowOutOfMemory(g_app.mainWindow);
         return;
     }
     g_settings.SetInt(L"WordWrap", wrap ? 1 : 0);
@@ -141,6 +142,8 @@ bool DispatchCommand(HWND window, int id, LPARAM lParam)
     case CMD_SAVE: SaveDocument(g_app.current); break;
     case CMD_SAVE_AS: SaveDocumentAs(g_app.current); FocusCurrentDocument(); break;
     case CMD_SELECT_ALL: Current()->SetSelection(0, -1, false); break;
+    case CMD_SEARCH: ToggleFindBar(false); break;
+    case CMD_REPLACE: ToggleFindBar(true); break;
     case CMD_FILE_START: SetCaret(0); break;
     case CMD_FILE_END: SetCaret(Current()->GetTextLength()); break;
     case CMD_PAGE_UP: MovePage(false); break;

@@ -61,11 +61,6 @@ void ReplaceCurrentByNew()
 
 }
 
-void ShowOutOfMemory()
-{
-    ShowNotice(g_app.mainWindow, L"err_memory", L"Недостаточно памяти!", MB_ICONERROR);
-}
-
 int AppendNewDocument(bool wordWrap)
 {
     // Room in the list comes first, so that appending the made record
@@ -79,7 +74,7 @@ int AppendNewDocument(bool wordWrap)
         document = nullptr;
     }
     if (!document) {
-        ShowOutOfMemory();
+        ShowOutOfMemory(g_app.mainWindow);
         return -1;
     }
     return g_app.documents.Append(document);

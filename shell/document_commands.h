@@ -13,9 +13,6 @@ bool AddDocument(bool skipLayout);
 // index; -1, after a message and with nothing added, when memory ran out.
 int AppendNewDocument(bool wordWrap);
 
-// The message for memory that ran out.
-void ShowOutOfMemory();
-
 // Asks about the current document, removes it and makes `target` current
 // (clamped). The only document is replaced by an empty one. False when
 // nothing was closed (Cancel, a failed save, no memory for the empty one).

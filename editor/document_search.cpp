@@ -1,0 +1,68 @@
+#include "editor/document_search.h"
+
+#include <wchar.h>
+
+#include "editor/document.h"
+#include "editor/text_search.h"
+#include "storage/lang_loader.h"
+
+namespace {
+
+// Offset of the first match from `scanStart`, or -1; -1 also when the text
+// could not be read.
+int FindFrom(CDocument* document, const wchar_t* pattern, int patternLength, int scanStart,
+             const SearchOptions& options)
+{
+    if (scanStart < 0)
+        return -1;
+    int length = 0;
+    wchar_t* text = CopyDocumentText(document, &length);
+    if (!text)
+        return -1;
+    int found = FindMatch(text, length, pattern, patternLength, scanStart, options);
+    delete[] text;
+    return found;
+}
+
+bool AskOrReport(CDocument* document, int mode)
+{
+    if (mode == FIND_ASK_AGAIN) {
+        return ShowNotice(document->edit, L"no_find", L"Ничего не найдено. Повторить поиск заново?",
+                          MB_YESNO | MB_ICONQUESTION) == IDYES;
+    }
+    if (mode == FIND_REPORT)
+        ShowNotice(document->parent, L"no_find_match", L"Совпадений не найдено.", MB_ICONINFORMATION);
+    return false;
+}
+
+}
+
+wchar_t* CopyDocumentText(CDocument* document, int* length)
+{
+    *length = 0;
+    wchar_t* text = document->CopyText(length);
+    if (!text)
+        ShowOutOfMemory(document->parent);
+    return text;
+}
+
+int FindInDocument(CDocument* document, const wchar_t* pattern, bool forward, bool ignoreCase,
+                   bool wholeWord, int mode)
+{
+    DWORD start = 0, end = 0;
+    document->GetSelection(&start, &end);
+    int scanStart = forward ? (int)end : (int)start - 1;
+    int patternLength = (int)wcslen(pattern);
+    SearchOptions options = { forward, ignoreCase, wholeWord };
+    int found = FindFrom(document, pattern, patternLength, scanStart, options);
+    if (found >= 0) {
+        document->SetSelection(found, found + patternLength, true);
+        SetFocus(document->edit);
+        return 1;
+    }
+    if (!AskOrReport(document, mode))
+        return 0;
+    int restart = forward ? 0 : document->GetTextLength();
+    document->SetSelection(restart, restart, true);
+    return FindInDocument(document, pattern, forward, ignoreCase, wholeWord, FIND_REPORT);
+}
