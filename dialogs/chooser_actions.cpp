@@ -53,7 +53,7 @@ bool MayTake(const ChooserState& s, const wchar_t* chosen)
     if (s.mode == CHOOSER_OPEN) {
         if (attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY))
             return true;
-        ShowNoFile();
+        ShowNoFile(s.dialog);
         return false;
     }
     if (attributes == INVALID_FILE_ATTRIBUTES)
@@ -105,7 +105,7 @@ void ConfirmChooser()
         return;
     wchar_t chosen[MAX_PATH];
     if (!ComposeChosenPath(s, nameFits, chosen)) {
-        ShowNoFile();
+        ShowNoFile(s.dialog);
         return;
     }
     if (!MayTake(s, chosen))

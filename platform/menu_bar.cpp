@@ -43,6 +43,10 @@ LRESULT CALLBACK RelayProc(HWND relay, UINT message, WPARAM wParam, LPARAM lPara
 {
     MenuBar* state = (MenuBar*)GetWindowLongPtrW(relay, GWLP_USERDATA);
     if (message == WM_COMMAND && state) {
+        // While a dialog or a message owns the device the owner is disabled:
+        // nothing of its bar may run.
+        if (!IsWindowEnabled(state->owner))
+            return 0;
         int command = LOWORD(wParam);
         if (command >= MENU_BAR_POPUP_KEY_FIRST && command < MENU_BAR_POPUP_KEY_FIRST + 16)
             OpenSoftKeyMenu(state->bar, state, command);
@@ -65,6 +69,18 @@ LRESULT CALLBACK BarProc(HWND bar, UINT message, WPARAM wParam, LPARAM lParam, U
     case SHCMBM_GETSUBMENU:
         // lParam names a soft key by its command; 0 stands for the first one.
         return (LRESULT)GetSubMenu(state->menu, lParam ? (int)lParam - MENU_BAR_POPUP_KEY_FIRST : 0);
+    case WM_MOUSEACTIVATE:
+        // A tap on the bar leaves the keyboard focus where it was (the text),
+        // and does nothing while a dialog or a message owns the device.
+        return IsWindowEnabled(state->owner) ? MA_NOACTIVATE : MA_NOACTIVATEANDEAT;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+    case WM_LBUTTONDBLCLK:
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONUP:
+        if (!IsWindowEnabled(state->owner))
+            return 0;
+        break;
     case WM_ERASEBKGND:
         if (state->coloured) {
             RECT client;
@@ -138,7 +154,7 @@ BOOL SHCreateMenuBar(SHMENUBARINFO* info)
     int barHeight = DeviceMenuBarHeight();
     HWND relay = CreateRelay(instance);
     // A top-level strip owned by the window: it stays above it and goes with it.
-    HWND bar = CreateWindowExW(WS_EX_TOOLWINDOW, TOOLBARCLASSNAMEW, L"",
+    HWND bar = CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, TOOLBARCLASSNAMEW, L"",
                                WS_POPUP | WS_VISIBLE | TBSTYLE_FLAT | TBSTYLE_LIST |
                                    TBSTYLE_TOOLTIPS | CCS_NORESIZE | CCS_NODIVIDER |
                                    CCS_NOPARENTALIGN,
