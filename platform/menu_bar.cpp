@@ -1,6 +1,8 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <new>
+
 #include "platform/device_screen.h"
 #include "platform/menu_bar.h"
 
@@ -66,6 +68,26 @@ LRESULT CALLBACK BarProc(HWND bar, UINT message, WPARAM wParam, LPARAM lParam, U
     switch (message) {
     case SHCMBM_GETMENU:
         return (LRESULT)state->menu;
+    case TB_ADDBUTTONSW: {
+        // Picture buttons as wide as their picture, as on the device: the
+        // desktop's toolbar would size them all for the widest text, and at a
+        // VGA screen's DPI the last ones would leave the screen.
+        const TBBUTTON* buttons = (const TBBUTTON*)lParam;
+        UINT count = (UINT)wParam;
+        if (!buttons || count == 0 || count > 1000)
+            break;
+        TBBUTTON* sized = new (std::nothrow) TBBUTTON[count];
+        if (!sized)
+            break;
+        for (UINT i = 0; i < count; ++i) {
+            sized[i] = buttons[i];
+            if (!(sized[i].fsStyle & BTNS_SEP))
+                sized[i].fsStyle |= BTNS_AUTOSIZE;
+        }
+        LRESULT added = DefSubclassProc(bar, message, wParam, (LPARAM)sized);
+        delete[] sized;
+        return added;
+    }
     case SHCMBM_GETSUBMENU:
         // lParam names a soft key by its command; 0 stands for the first one.
         return (LRESULT)GetSubMenu(state->menu, lParam ? (int)lParam - MENU_BAR_POPUP_KEY_FIRST : 0);

@@ -87,6 +87,8 @@ LRESULT CALLBACK MessageBoxAnswerer::Hook(int code, WPARAM wParam, LPARAM lParam
             seen.hasNo = GetDlgItem(box, IDNO) != nullptr;
             seen.hasCancel = GetDlgItem(box, IDCANCEL) != nullptr;
             seen.hasOk = GetDlgItem(box, IDOK) != nullptr;
+            seen.owner = GetWindow(box, GW_OWNER);
+            GetWindowRect(box, &seen.rect);
             size_t index = self->seen.size();
             self->seen.push_back(seen);
             int answer = IDOK;
@@ -97,6 +99,44 @@ LRESULT CALLBACK MessageBoxAnswerer::Hook(int code, WPARAM wParam, LPARAM lParam
         }
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+namespace {
+
+const UINT kRunAction = WM_APP + 0x5A;
+
+LRESULT CALLBACK ActionWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == kRunAction) {
+        std::function<void()>* action = (std::function<void()>*)lParam;
+        (*action)();
+        delete action;
+        return 0;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+// A message-only window: every message loop of the thread dispatches to it.
+HWND ActionWindow()
+{
+    static HWND window = nullptr;
+    if (!window) {
+        WNDCLASSW actionClass = {};
+        actionClass.lpfnWndProc = ActionWindowProc;
+        actionClass.hInstance = GetModuleHandleW(nullptr);
+        actionClass.lpszClassName = L"QuillexTestActions";
+        RegisterClassW(&actionClass);
+        window = CreateWindowExW(0, L"QuillexTestActions", L"", 0, 0, 0, 0, 0, HWND_MESSAGE,
+                                 nullptr, actionClass.hInstance, nullptr);
+    }
+    return window;
+}
+
+}
+
+void RunInNextMessageLoop(std::function<void()> action)
+{
+    PostMessageW(ActionWindow(), kRunAction, 0, (LPARAM) new std::function<void()>(std::move(action)));
 }
 
 TempFolder::TempFolder()

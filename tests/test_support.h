@@ -13,6 +13,8 @@ struct SeenBox {
     std::wstring text;
     UINT icon;        // MB_ICONERROR, MB_ICONINFORMATION, MB_ICONQUESTION, MB_ICONWARNING or 0
     bool hasYes, hasNo, hasCancel, hasOk;
+    HWND owner;       // the window it was shown over
+    RECT rect;        // where it was shown, in screen coordinates
 };
 
 // Answers every message box shown on this thread while it lives, with the
@@ -29,6 +31,11 @@ private:
     HHOOK hook;
     MessageBoxAnswerer* outer;
 };
+
+// Runs `action` from the next message loop that runs on this thread: that of
+// a question or dialog the test is about to show, for example, once it owns
+// its owner (which it has disabled by then).
+void RunInNextMessageLoop(std::function<void()> action);
 
 // A fresh folder under the prefix's temporary folder, removed with its files
 // when the object goes.
