@@ -36,8 +36,10 @@ TEST_F(Device, DialogsAndQuestionsOwnTheMenuBar)
         // Taps where the main window's bar is, and one that reaches it.
         TapScreen(newButton);
         TapScreen(openButton);
-        PostMessageW(g_app.menuBar, WM_LBUTTONDOWN, MK_LBUTTON, 0);
-        PostMessageW(g_app.menuBar, WM_LBUTTONUP, 0, 0);
+        POINT onBar = newButton;
+        ScreenToClient(g_app.menuBar, &onBar);
+        PostMessageW(g_app.menuBar, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(onBar.x, onBar.y));
+        PostMessageW(g_app.menuBar, WM_LBUTTONUP, 0, MAKELPARAM(onBar.x, onBar.y));
         Pump();
         EXPECT_TRUE(chooser.IsOpen());
         chooser.Press(IDCANCEL);
