@@ -120,18 +120,23 @@ LRESULT CALLBACK ActionWindowProc(HWND window, UINT message, WPARAM wParam, LPAR
 HWND ActionWindow()
 {
     static HWND window = nullptr;
-    if (!window) {
-        WNDCLASSW actionClass = {};
-        actionClass.lpfnWndProc = ActionWindowProc;
-        actionClass.hInstance = GetModuleHandleW(nullptr);
-        actionClass.lpszClassName = L"QuillexTestActions";
-        RegisterClassW(&actionClass);
-        window = CreateWindowExW(0, L"QuillexTestActions", L"", 0, 0, 0, 0, 0, HWND_MESSAGE,
-                                 nullptr, actionClass.hInstance, nullptr);
-    }
+    if (!window)
+        window = CreateTestWindow(L"QuillexTestActions", ActionWindowProc, 0, HWND_MESSAGE, 0, 0);
     return window;
 }
 
+}
+
+HWND CreateTestWindow(const wchar_t* className, WNDPROC procedure, DWORD style, HWND parent,
+                      int width, int height)
+{
+    WNDCLASSW windowClass = {};
+    windowClass.lpfnWndProc = procedure;
+    windowClass.hInstance = GetModuleHandleW(nullptr);
+    windowClass.lpszClassName = className;
+    RegisterClassW(&windowClass);   // fails harmlessly when already registered
+    return CreateWindowExW(0, className, L"", style, 0, 0, width, height, parent, nullptr,
+                           windowClass.hInstance, nullptr);
 }
 
 void RunInNextMessageLoop(std::function<void()> action)

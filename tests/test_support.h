@@ -32,6 +32,11 @@ private:
     MessageBoxAnswerer* outer;
 };
 
+// A window of a class of the test's own with the given procedure (the class
+// is registered on first use), at (0, 0) with the given size.
+HWND CreateTestWindow(const wchar_t* className, WNDPROC procedure, DWORD style, HWND parent,
+                      int width, int height);
+
 // Runs `action` from the next message loop that runs on this thread: that of
 // a question or dialog the test is about to show, for example, once it owns
 // its owner (which it has disabled by then).

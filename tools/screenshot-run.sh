@@ -18,20 +18,19 @@ here=$(cd "$(dirname "$0")" && pwd)
 . "$here/wine-env.sh"
 ctl="$QX_BUILD_DIR/tools/window-ctl.exe"
 screen=${QX_SCREEN:-480x640}
-# Every program that must see the editor's windows runs on the same desktop.
-# (Explorer waits for the program but does not pass its exit code on.)
+# The editor, and its second starts that hand files over, run on that desktop.
+# Only one start at a time may go through explorer: two racing to make the
+# desktop would leave one waiting for ever. window-ctl joins the desktop
+# itself.
 on_device() { wine explorer "/desktop=Quillex,$screen" "$@"; }
-# The desktop is made once, before anything else starts: two starts racing
-# to make it would leave the second waiting for ever.
-on_device "$ctl" wait 0 >/dev/null 2>&1 </dev/null
+ctl_on_device() { wine "$ctl" --desktop Quillex "$@"; }
 
 log=$(mktemp)
 first=()
 [ $# -ge 1 ] && { first=("$1"); shift; }
 on_device "$program" "${first[@]}" >"$log" 2>&1 </dev/null &
 editor=$!
-on_device "$ctl" wait 60 >/dev/null 2>&1 </dev/null
-if ! kill -0 $editor 2>/dev/null; then
+if ! ctl_on_device wait 60 >/dev/null 2>&1 </dev/null; then
     echo "The editor's window did not appear." >&2
     cat "$log" >&2
     kill $editor 2>/dev/null
@@ -44,10 +43,10 @@ if [ "$shot" = "--keep" ]; then
     wait $editor
     exit $?
 fi
-on_device "$ctl" wait 10 >/dev/null 2>&1 </dev/null
+ctl_on_device wait 10 >/dev/null 2>&1 </dev/null
 # The virtual desktop sits at the top-left of the display.
 import -window root -crop "$screen+0+0" +repage "$shot"
-on_device "$ctl" close 30 >/dev/null 2>&1 </dev/null
+ctl_on_device close 30 >/dev/null 2>&1 </dev/null
 rc=$?
 wait $editor
 rm -f "$log"
