@@ -103,16 +103,17 @@ LRESULT CALLBACK BarProc(HWND bar, UINT message, WPARAM wParam, LPARAM lParam, U
         if (!IsWindowEnabled(state->owner))
             return 0;
         break;
-    case WM_ERASEBKGND:
-        if (state->coloured) {
-            RECT client;
-            GetClientRect(bar, &client);
-            HBRUSH brush = CreateSolidBrush(state->colour);
-            FillRect((HDC)wParam, &client, brush);
+    case WM_ERASEBKGND: {
+        // The whole bar is painted, also where no button is: a flat
+        // toolbar leaves that to its parent, and the bar has none.
+        RECT client;
+        GetClientRect(bar, &client);
+        HBRUSH brush = state->coloured ? CreateSolidBrush(state->colour) : nullptr;
+        FillRect((HDC)wParam, &client, brush ? brush : GetSysColorBrush(COLOR_BTNFACE));
+        if (brush)
             DeleteObject(brush);
-            return 1;
-        }
-        break;
+        return 1;
+    }
     case WM_NCDESTROY: {
         RemoveWindowSubclass(bar, BarProc, kBarSubclass);
         SetWindowLongPtrW(state->relay, GWLP_USERDATA, 0);
