@@ -54,7 +54,7 @@ bool MayTake(const ChooserState& s, const wchar_t* chosen)
     if (s.mode == CHOOSER_OPEN) {
         if (attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY))
             return true;
-        ShowNoFile();
+        ShowNoFile(s.dialog);
         return false;
     }
     if (attributes == INVALID_FILE_ATTRIBUTES)
@@ -107,7 +107,7 @@ void ConfirmChooser()
     wchar_t chosen[MAX_PATH];
     if (!ComposeChosenPath(s, nameFits, chosen)) {
         if (s.mode == CHOOSER_OPEN)
-            ShowNoFile();
+            ShowNoFile(s.dialog);
         else
             ShowNotice(s.dialog, L"err_bad_name", L"Недопустимое имя файла!", MB_ICONSTOP);
         return;

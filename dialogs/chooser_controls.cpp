@@ -164,7 +164,7 @@ bool ReadChoiceBoxes(HWND dialog, HWND encodingBox, wchar_t* fileName, wchar_t* 
     return fits;
 }
 
-void ShowNoFile()
+void ShowNoFile(HWND dialog)
 {
-    ShowNotice(g_app.mainWindow, L"no_file", L"Указан не существующий файл!", MB_OK | MB_ICONSTOP);
+    ShowNotice(dialog, L"no_file", L"Указан не существующий файл!", MB_OK | MB_ICONSTOP);
 }

@@ -51,7 +51,9 @@ void LetListTakeEnter(HWND list);
 // name box holds more than `fileName` can: the copy is then cut.
 bool ReadChoiceBoxes(HWND dialog, HWND encodingBox, wchar_t* fileName, wchar_t* encodingName);
 
-// "There is no such file", owned by the main window.
-void ShowNoFile();
+// "There is no such file", owned by the chooser: a message owned by the main
+// window would enable it again on closing, while the chooser still waits, and
+// the chooser would sink behind it.
+void ShowNoFile(HWND dialog);
 
 #endif

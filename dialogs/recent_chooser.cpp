@@ -46,7 +46,7 @@ void ConfirmRecent(HWND dialog)
     DWORD attributes = entry && entry[0] ? GetFileAttributesW(entry) : INVALID_FILE_ATTRIBUTES;
     // The file may have gone since the list was filled.
     if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
-        ShowNoFile();
+        ShowNoFile(dialog);
         return;
     }
     CopyUnits(r.path, MAX_PATH, entry);

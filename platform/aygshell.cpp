@@ -131,6 +131,16 @@ BOOL SHInitDialog(PSHINITDLGINFO info)
     }
     if (flags & SHIDIF_DONEBUTTON)
         AddDoneButton(window);
+    // The dialog's own (empty) bar covers the main window's, so none of that
+    // bar's soft keys or buttons can be reached while the dialog is up. It
+    // goes with the dialog, which owns it.
+    if (flags & SHIDIF_EMPTYMENU) {
+        SHMENUBARINFO bar = {};
+        bar.cbSize = sizeof(bar);
+        bar.hwndParent = window;
+        bar.dwFlags = SHCMBF_EMPTYBAR;
+        SHCreateMenuBar(&bar);
+    }
     return TRUE;
 }
 
@@ -180,15 +190,24 @@ DWORD SHRecognizeGesture(SHRGINFO* info)
 
 BOOL SHHandleWMActivate(HWND window, WPARAM wParam, LPARAM, SHACTIVATEINFO* info, DWORD)
 {
-    // The handheld restores the soft keyboard and the focus of a window that
-    // becomes active again; the desktop keeps the focus itself, so only the
-    // record is kept up to date.
+    // The handheld gives a window that becomes active again the focus it
+    // had; when that control is gone (or hidden), the window itself gets it.
     if (!info)
         return FALSE;
     info->fActive = LOWORD(wParam) != WA_INACTIVE;
-    if (!info->fActive)
-        info->hwndLastFocus = GetFocus();
-    (void)window;
+    if (!info->fActive) {
+        HWND focus = GetFocus();
+        info->hwndLastFocus = focus && IsChild(window, focus) ? focus : nullptr;
+        return TRUE;
+    }
+    if (HIWORD(wParam))
+        return TRUE;   // minimised
+    HWND last = info->hwndLastFocus;
+    if (last && IsWindow(last) && IsChild(window, last) && IsWindowVisible(last) &&
+        IsWindowEnabled(last))
+        SetFocus(last);
+    else
+        SetFocus(window);
     return TRUE;
 }
 

@@ -5,12 +5,28 @@
 #undef GetSystemMetrics
 
 namespace {
-int g_width = 480;
-int g_height = 640;
+// 0 until chosen or first asked for.
+int g_width = 0;
+int g_height = 0;
+
+// A screen no larger than a VGA handheld's is the handheld's own (a Wine
+// virtual desktop made for it); on a larger desktop the device takes the VGA
+// portrait corner.
+void ChooseDefaultScreen()
+{
+    if (g_width)
+        return;
+    int width = ::GetSystemMetrics(SM_CXSCREEN);
+    int height = ::GetSystemMetrics(SM_CYSCREEN);
+    bool handheld = width > 0 && height > 0 && width <= 480 && height <= 640;
+    g_width = handheld ? width : 480;
+    g_height = handheld ? height : 640;
+}
 }
 
 int DeviceGetSystemMetrics(int index)
 {
+    ChooseDefaultScreen();
     switch (index) {
     case SM_CXVIRTUALSCREEN:
     case SM_CXSCREEN:
@@ -34,6 +50,7 @@ void SetDeviceScreen(int width, int height)
 
 int DeviceMenuBarHeight()
 {
+    ChooseDefaultScreen();
     int larger = g_width > g_height ? g_width : g_height;
     return larger > 400 ? 52 : 26;
 }

@@ -1,5 +1,6 @@
 #include <windows.h>
 
+#include "platform/device_bounds.h"
 #include "platform/device_screen.h"
 #include "platform/device_windows.h"
 
@@ -10,6 +11,8 @@ HWND DeviceCreateWindowEx(DWORD exStyle, LPCWSTR className, LPCWSTR title, DWORD
                           int y, int width, int height, HWND parent, HMENU menu,
                           HINSTANCE instance, LPVOID parameter)
 {
+    if (!(style & WS_CHILD))
+        KeepWindowsOnDeviceScreen();
     if (!(style & WS_CHILD) && x == (int)CW_USEDEFAULT && width == (int)CW_USEDEFAULT) {
         x = 0;
         y = 0;

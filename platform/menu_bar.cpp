@@ -1,6 +1,8 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <new>
+
 #include "platform/device_screen.h"
 #include "platform/menu_bar.h"
 
@@ -43,6 +45,10 @@ LRESULT CALLBACK RelayProc(HWND relay, UINT message, WPARAM wParam, LPARAM lPara
 {
     MenuBar* state = (MenuBar*)GetWindowLongPtrW(relay, GWLP_USERDATA);
     if (message == WM_COMMAND && state) {
+        // While a dialog or a message owns the device the owner is disabled:
+        // nothing of its bar may run.
+        if (!IsWindowEnabled(state->owner))
+            return 0;
         int command = LOWORD(wParam);
         if (command >= MENU_BAR_POPUP_KEY_FIRST && command < MENU_BAR_POPUP_KEY_FIRST + 16)
             OpenSoftKeyMenu(state->bar, state, command);
@@ -62,19 +68,52 @@ LRESULT CALLBACK BarProc(HWND bar, UINT message, WPARAM wParam, LPARAM lParam, U
     switch (message) {
     case SHCMBM_GETMENU:
         return (LRESULT)state->menu;
+    case TB_ADDBUTTONSW: {
+        // Picture buttons as wide as their picture, as on the device: the
+        // desktop's toolbar would size them all for the widest text, and at a
+        // VGA screen's DPI the last ones would leave the screen.
+        const TBBUTTON* buttons = (const TBBUTTON*)lParam;
+        UINT count = (UINT)wParam;
+        if (!buttons || count == 0 || count > 1000)
+            break;
+        TBBUTTON* sized = new (std::nothrow) TBBUTTON[count];
+        if (!sized)
+            break;
+        for (UINT i = 0; i < count; ++i) {
+            sized[i] = buttons[i];
+            if (!(sized[i].fsStyle & BTNS_SEP))
+                sized[i].fsStyle |= BTNS_AUTOSIZE;
+        }
+        LRESULT added = DefSubclassProc(bar, message, wParam, (LPARAM)sized);
+        delete[] sized;
+        return added;
+    }
     case SHCMBM_GETSUBMENU:
         // lParam names a soft key by its command; 0 stands for the first one.
         return (LRESULT)GetSubMenu(state->menu, lParam ? (int)lParam - MENU_BAR_POPUP_KEY_FIRST : 0);
-    case WM_ERASEBKGND:
-        if (state->coloured) {
-            RECT client;
-            GetClientRect(bar, &client);
-            HBRUSH brush = CreateSolidBrush(state->colour);
-            FillRect((HDC)wParam, &client, brush);
-            DeleteObject(brush);
-            return 1;
-        }
+    case WM_MOUSEACTIVATE:
+        // A tap on the bar leaves the keyboard focus where it was (the text),
+        // and does nothing while a dialog or a message owns the device.
+        return IsWindowEnabled(state->owner) ? MA_NOACTIVATE : MA_NOACTIVATEANDEAT;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+    case WM_LBUTTONDBLCLK:
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONUP:
+        if (!IsWindowEnabled(state->owner))
+            return 0;
         break;
+    case WM_ERASEBKGND: {
+        // The whole bar is painted, also where no button is: a flat
+        // toolbar leaves that to its parent, and the bar has none.
+        RECT client;
+        GetClientRect(bar, &client);
+        HBRUSH brush = state->coloured ? CreateSolidBrush(state->colour) : nullptr;
+        FillRect((HDC)wParam, &client, brush ? brush : GetSysColorBrush(COLOR_BTNFACE));
+        if (brush)
+            DeleteObject(brush);
+        return 1;
+    }
     case WM_NCDESTROY: {
         RemoveWindowSubclass(bar, BarProc, kBarSubclass);
         SetWindowLongPtrW(state->relay, GWLP_USERDATA, 0);
@@ -138,7 +177,7 @@ BOOL SHCreateMenuBar(SHMENUBARINFO* info)
     int barHeight = DeviceMenuBarHeight();
     HWND relay = CreateRelay(instance);
     // A top-level strip owned by the window: it stays above it and goes with it.
-    HWND bar = CreateWindowExW(WS_EX_TOOLWINDOW, TOOLBARCLASSNAMEW, L"",
+    HWND bar = CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, TOOLBARCLASSNAMEW, L"",
                                WS_POPUP | WS_VISIBLE | TBSTYLE_FLAT | TBSTYLE_LIST |
                                    TBSTYLE_TOOLTIPS | CCS_NORESIZE | CCS_NODIVIDER |
                                    CCS_NOPARENTALIGN,

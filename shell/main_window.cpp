@@ -5,6 +5,7 @@
 #include "editor/document.h"
 #include "editor/layout.h"
 #include "app/app_state.h"
+#include "shell/deferred_requests.h"
 #include "shell/document_commands.h"
 #include "shell/hardware_keys.h"
 #include "shell/main_children.h"
@@ -22,13 +23,15 @@ void OnCopyData(const COPYDATASTRUCT* data)
         return;
     const wchar_t* path = (const wchar_t*)data->lpData;
     int units = (int)(data->cbData / sizeof(wchar_t));
-    if (wmemchr(path, 0, units) == nullptr)
+    if (wmemchr(path, 0, units) == nullptr || path[0] == 0)
         return;
-    // Without a new tab the file would replace the current document.
-    if (!AddDocument(false))
+    // During a question or a dialog the file waits for it to end: `current`
+    // must not move under the command that asked.
+    if (!IsWindowEnabled(g_app.mainWindow)) {
+        DeferHandOver(path);
         return;
-    CurrentDocument()->Load(path, ENC_AUTO);
-    LayoutDocumentArea();
+    }
+    OpenHandedOverFile(path);
 }
 
 // Every change of a document's text (typing, pasting, undo, deleting, from
@@ -56,6 +59,7 @@ void OnDestroy()
     if (g_app.menuBar)
         DestroyWindow(g_app.menuBar);
     g_app.menuBar = nullptr;
+    ForgetDeferredRequests();
     PostQuitMessage(0);
 }
 
@@ -88,6 +92,17 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
         else
             UnregisterHardwareKeys();
         return 0;
+    case WM_SETFOCUS:
+        // Keys typed after a message, a dialog or a menu go to the text.
+        FocusCurrentDocument();
+        return 0;
+    case WM_ENABLE:
+        if (wParam)
+            ScheduleDeferredRequests(window);
+        return 0;
+    case WM_RUN_DEFERRED:
+        RunDeferredRequests();
+        return 0;
     case WM_PAINT: {
         PAINTSTRUCT paint;
         BeginPaint(window, &paint);
@@ -97,8 +112,12 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
     case WM_CLOSE:
         // While a message or a dialog is up the window is disabled, and the
         // code that showed it still needs the documents: a close sent from
-        // outside then waits.
-        if (IsWindowEnabled(window) && ConfirmSaveChanges(true))
+        // outside then waits for it to end.
+        if (!IsWindowEnabled(window)) {
+            DeferClose();
+            return 0;
+        }
+        if (ConfirmSaveChanges(true))
             break;
         return 0;
     case WM_SETTINGCHANGE:
@@ -112,6 +131,10 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
             OnEditChange((HWND)lParam);
             return 0;
         }
+        // A dialog or a message owns the device: a command that still
+        // arrives (a hardware key, a stray post) would run under it.
+        if (!IsWindowEnabled(window))
+            return 0;
         if (DispatchCommand(window, LOWORD(wParam), lParam))
             return 0;
         break;

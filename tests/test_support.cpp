@@ -103,6 +103,8 @@ LRESULT CALLBACK MessageBoxAnswerer::Hook(int code, WPARAM wParam, LPARAM lParam
             seen.hasNo = GetDlgItem(box, IDNO) != nullptr;
             seen.hasCancel = GetDlgItem(box, IDCANCEL) != nullptr;
             seen.hasOk = GetDlgItem(box, IDOK) != nullptr;
+            seen.owner = GetWindow(box, GW_OWNER);
+            GetWindowRect(box, &seen.rect);
             size_t index = self->seen.size();
             self->seen.push_back(seen);
             int answer = IDOK;
@@ -113,6 +115,49 @@ LRESULT CALLBACK MessageBoxAnswerer::Hook(int code, WPARAM wParam, LPARAM lParam
         }
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+namespace {
+
+const UINT kRunAction = WM_APP + 0x5A;
+
+LRESULT CALLBACK ActionWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == kRunAction) {
+        std::function<void()>* action = (std::function<void()>*)lParam;
+        (*action)();
+        delete action;
+        return 0;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+// A message-only window: every message loop of the thread dispatches to it.
+HWND ActionWindow()
+{
+    static HWND window = nullptr;
+    if (!window)
+        window = CreateTestWindow(L"QuillexTestActions", ActionWindowProc, 0, HWND_MESSAGE, 0, 0);
+    return window;
+}
+
+}
+
+HWND CreateTestWindow(const wchar_t* className, WNDPROC procedure, DWORD style, HWND parent,
+                      int width, int height)
+{
+    WNDCLASSW windowClass = {};
+    windowClass.lpfnWndProc = procedure;
+    windowClass.hInstance = GetModuleHandleW(nullptr);
+    windowClass.lpszClassName = className;
+    RegisterClassW(&windowClass);   // fails harmlessly when already registered
+    return CreateWindowExW(0, className, L"", style, 0, 0, width, height, parent, nullptr,
+                           windowClass.hInstance, nullptr);
+}
+
+void RunInNextMessageLoop(std::function<void()> action)
+{
+    PostMessageW(ActionWindow(), kRunAction, 0, (LPARAM) new std::function<void()>(std::move(action)));
 }
 
 TempFolder::TempFolder()

@@ -15,6 +15,8 @@ struct SeenBox {
     std::wstring text;
     UINT icon;        // MB_ICONERROR, MB_ICONINFORMATION, MB_ICONQUESTION, MB_ICONWARNING or 0
     bool hasYes, hasNo, hasCancel, hasOk;
+    HWND owner;       // the window it was shown over
+    RECT rect;        // where it was shown, in screen coordinates
 };
 
 // Answers every message box shown on this thread while it lives, with the
@@ -32,6 +34,16 @@ private:
     MessageBoxAnswerer* outer;
     HWND answered = nullptr;
 };
+
+// A window of a class of the test's own with the given procedure (the class
+// is registered on first use), at (0, 0) with the given size.
+HWND CreateTestWindow(const wchar_t* className, WNDPROC procedure, DWORD style, HWND parent,
+                      int width, int height);
+
+// Runs `action` from the next message loop that runs on this thread: that of
+// a question or dialog the test is about to show, for example, once it owns
+// its owner (which it has disabled by then).
+void RunInNextMessageLoop(std::function<void()> action);
 
 // A fresh folder under the prefix's temporary folder, removed with its files
 // when the object goes.

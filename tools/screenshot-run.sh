@@ -1,7 +1,10 @@
 #!/usr/bin/env bash
 # Runs the editor on the current display with the files given: the first on
 # its command line, each further one handed over by a second start of the
-# program. Then either
+# program. Everything runs in a Wine virtual desktop of the handheld's size,
+# QX_SCREEN (480x640 unless set; 240x320 for QVGA): one window that is the
+# handheld's screen, on which Wine places and keeps every window, menu and
+# message box of the program. Then either
 #   screenshot-run.sh SHOT.png PROGRAM.exe [FILE...]
 # saves a screenshot of the emulated handheld screen once the window has
 # painted and closes the editor with WM_CLOSE, or
@@ -14,29 +17,36 @@ here=$(cd "$(dirname "$0")" && pwd)
 : "${QX_BUILD_DIR:?}"
 . "$here/wine-env.sh"
 ctl="$QX_BUILD_DIR/tools/window-ctl.exe"
+screen=${QX_SCREEN:-480x640}
+# The editor, and its second starts that hand files over, run on that desktop.
+# Only one start at a time may go through explorer: two racing to make the
+# desktop would leave one waiting for ever. window-ctl joins the desktop
+# itself.
+on_device() { wine explorer "/desktop=Quillex,$screen" "$@"; }
+ctl_on_device() { wine "$ctl" --desktop Quillex "$@"; }
 
 log=$(mktemp)
 first=()
 [ $# -ge 1 ] && { first=("$1"); shift; }
-wine "$program" "${first[@]}" >"$log" 2>&1 </dev/null &
+on_device "$program" "${first[@]}" >"$log" 2>&1 </dev/null &
 editor=$!
-if ! wine "$ctl" wait 60 >/dev/null 2>&1 </dev/null; then
+if ! ctl_on_device wait 60 >/dev/null 2>&1 </dev/null; then
     echo "The editor's window did not appear." >&2
     cat "$log" >&2
     kill $editor 2>/dev/null
     exit 1
 fi
 for file in "$@"; do
-    wine "$program" "$file" >/dev/null 2>&1 </dev/null
+    on_device "$program" "$file" >/dev/null 2>&1 </dev/null
 done
 if [ "$shot" = "--keep" ]; then
     wait $editor
     exit $?
 fi
-wine "$ctl" wait 10 >/dev/null 2>&1 </dev/null
-# The emulated screen (480 x 640) sits at the top-left of the display.
-import -window root -crop 480x640+0+0 +repage "$shot"
-wine "$ctl" close 30 >/dev/null 2>&1 </dev/null
+ctl_on_device wait 10 >/dev/null 2>&1 </dev/null
+# The virtual desktop sits at the top-left of the display.
+import -window root -crop "$screen+0+0" +repage "$shot"
+ctl_on_device close 30 >/dev/null 2>&1 </dev/null
 rc=$?
 wait $editor
 rm -f "$log"

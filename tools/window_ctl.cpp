@@ -7,6 +7,9 @@
 //                               included) and waits until the window is gone
 //   window-ctl command ID       posts the menu command ID, as a tap on the
 //                               menu item would
+//
+// With --desktop NAME first, it looks on that desktop (the Wine virtual
+// desktop the editor runs on), waiting for the desktop to exist as well.
 
 #include <windows.h>
 
@@ -18,6 +21,22 @@ namespace {
 HWND FindEditor()
 {
     return FindWindowW(L"QUILLEX", L"Quillex");
+}
+
+// Moves this thread (which has no windows yet) onto the named desktop.
+bool JoinDesktop(const wchar_t* name, DWORD seconds)
+{
+    DWORD end = GetTickCount() + seconds * 1000;
+    for (;;) {
+        HDESK desktop = OpenDesktopW(name, 0, FALSE, GENERIC_ALL);
+        if (desktop && SetThreadDesktop(desktop))
+            return true;
+        if (desktop)
+            CloseDesktop(desktop);
+        if ((LONG)(GetTickCount() - end) >= 0)
+            return false;
+        Sleep(100);
+    }
 }
 
 bool WaitFor(bool present, DWORD seconds)
@@ -35,6 +54,13 @@ bool WaitFor(bool present, DWORD seconds)
 
 int wmain(int argc, wchar_t** argv)
 {
+    if (argc >= 3 && wcscmp(argv[1], L"--desktop") == 0) {
+        DWORD seconds = argc >= 5 ? (DWORD)_wtoi(argv[4]) : 60;
+        if (!JoinDesktop(argv[2], seconds))
+            return 1;
+        argc -= 2;
+        argv += 2;
+    }
     if (argc < 2)
         return 2;
     DWORD seconds = argc >= 3 ? (DWORD)_wtoi(argv[2]) : 60;

@@ -105,15 +105,9 @@ LRESULT CALLBACK OwnerProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
 HWND CommandOwner()
 {
     static HWND owner = nullptr;
-    if (!owner) {
-        WNDCLASSW wc = {};
-        wc.lpfnWndProc = OwnerProc;
-        wc.hInstance = GetModuleHandleW(nullptr);
-        wc.lpszClassName = L"QxCommandOwner";
-        RegisterClassW(&wc);
-        owner = CreateWindowExW(0, L"QxCommandOwner", L"owner", WS_OVERLAPPEDWINDOW, 0, 0, 100,
-                                100, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
-    }
+    if (!owner)
+        owner = CreateTestWindow(L"QxCommandOwner", OwnerProc, WS_OVERLAPPEDWINDOW, nullptr, 100,
+                                 100);
     return owner;
 }
 

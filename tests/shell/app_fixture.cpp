@@ -124,20 +124,30 @@ void AddMenuLines(HMENU menu, int depth, std::vector<std::wstring>& lines)
 
 PopupMenuWatcher* g_watcher;
 
+BOOL CALLBACK AddMenuRect(HWND window, LPARAM)
+{
+    wchar_t name[16] = L"";
+    GetClassNameW(window, name, 16);
+    if (g_watcher && wcscmp(name, L"#32768") == 0 && IsWindowVisible(window)) {
+        RECT r;
+        GetWindowRect(window, &r);
+        g_watcher->rects.push_back(r);
+    }
+    return TRUE;
+}
+
 void CALLBACK CloseMenu(HWND, UINT, UINT_PTR timer, DWORD)
 {
     KillTimer(nullptr, timer);
+    EnumThreadWindows(GetCurrentThreadId(), AddMenuRect, 0);
     EndMenu();
 }
 
 }
 
-bool TapDoneButton(HWND window)
+void TapScreen(POINT at)
 {
-    RECT r;
-    if (!DeviceDoneButtonRect(window, &r))
-        return false;
-    SetCursorPos((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    SetCursorPos(at.x, at.y);
     INPUT clicks[2] = {};
     clicks[0].type = clicks[1].type = INPUT_MOUSE;
     clicks[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
@@ -147,6 +157,31 @@ bool TapDoneButton(HWND window)
         Sleep(20);
         AppFixture::Pump();
     }
+}
+
+POINT MenuBarButtonCentre(int command)
+{
+    RECT r = {};
+    int index = (int)SendMessageW(g_app.menuBar, TB_COMMANDTOINDEX, command, 0);
+    SendMessageW(g_app.menuBar, TB_GETITEMRECT, index, (LPARAM)&r);
+    MapWindowPoints(g_app.menuBar, nullptr, (POINT*)&r, 2);
+    return POINT{ (r.left + r.right) / 2, (r.top + r.bottom) / 2 };
+}
+
+void HandOverFile(const std::wstring& path)
+{
+    COPYDATASTRUCT data = {};
+    data.cbData = (DWORD)((path.size() + 1) * sizeof(wchar_t));
+    data.lpData = (void*)path.c_str();
+    SendMessageW(g_app.mainWindow, WM_COPYDATA, 0, (LPARAM)&data);
+}
+
+bool TapDoneButton(HWND window)
+{
+    RECT r;
+    if (!DeviceDoneButtonRect(window, &r))
+        return false;
+    TapScreen(POINT{ (r.left + r.right) / 2, (r.top + r.bottom) / 2 });
     return true;
 }
 

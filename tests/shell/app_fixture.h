@@ -42,6 +42,16 @@ protected:
 // The folder of the built program ("...\\build\\program\\").
 std::wstring BuiltProgramFolder();
 
+// Taps the screen (the real mouse button) at a point in screen coordinates,
+// and lets the windows react.
+void TapScreen(POINT at);
+
+// The centre of the menu bar's button for `command`, in screen coordinates.
+POINT MenuBarButtonCentre(int command);
+
+// Hands `path` over as a second start of the program does.
+void HandOverFile(const std::wstring& path);
+
 // Taps the "OK" the emulated handheld shows in a window's caption; false
 // when the window has none.
 bool TapDoneButton(HWND window);
@@ -59,6 +69,8 @@ public:
     // Runs messages until a menu was read or `milliseconds` passed.
     bool WaitForMenu(DWORD milliseconds);
     std::vector<std::wstring> lines;
+    // Where the menus open at that moment were shown, in screen coordinates.
+    std::vector<RECT> rects;
 
 private:
     static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam);
