@@ -2,6 +2,7 @@
 #include <commctrl.h>
 
 #include "platform/aygshell.h"
+#include "platform/device_bounds.h"
 #include "platform/device_buttons.h"
 #include "platform/device_screen.h"
 
@@ -114,6 +115,7 @@ BOOL SHInitDialog(PSHINITDLGINFO info)
         return FALSE;
     HWND window = info->hDlg;
     DWORD flags = info->dwFlags;
+    MarkHandheldDialog(window);
     if (flags & (SHIDIF_SIZEDLG | SHIDIF_SIZEDLGFULLSCREEN | SHIDIF_FULLSCREENNOMENUBAR)) {
         int width = DeviceGetSystemMetrics(SM_CXVIRTUALSCREEN);
         int height = DeviceGetSystemMetrics(SM_CYVIRTUALSCREEN);

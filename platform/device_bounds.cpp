@@ -1,5 +1,6 @@
 #include <windows.h>
 #include <commctrl.h>
+#include <climits>
 
 #include "platform/device_bounds.h"
 #include "platform/device_screen.h"
@@ -27,6 +28,36 @@ int Keep(int at, int size, int screen)
 
 // The id a message box gives its text.
 const int kMessageTextId = 0xFFFF;
+const wchar_t kHandheldDialog[] = L"QuillexHandheldDialog";
+
+bool IsButton(HWND window)
+{
+    wchar_t name[16] = L"";
+    GetClassNameW(window, name, 16);
+    return lstrcmpiW(name, L"Button") == 0;
+}
+
+bool IsMessageBox(HWND window)
+{
+    return IsDialogClass(window) && !GetPropW(window, kHandheldDialog) &&
+           GetDlgItem(window, kMessageTextId) != nullptr;
+}
+
+// How far a message box's text reaches past `width`, the box's new width,
+// plus as much room on its right as it has above it; 0 when it fits. A virtual desktop of
+// the device's size keeps the box itself within the screen but leaves the
+// text as wide as before, cut off at the box's edge.
+int TextOverflow(HWND box, HWND text, int width)
+{
+    RECT frame, client, t;
+    GetWindowRect(box, &frame);
+    GetClientRect(box, &client);
+    GetWindowRect(text, &t);
+    MapWindowPoints(nullptr, box, (POINT*)&t, 2);
+    int frameWidth = (frame.right - frame.left) - client.right;
+    int reach = t.right + frameWidth - width;
+    return reach > 0 ? reach + t.top : 0;
+}
 
 void MoveChild(HWND dialog, HWND child, int dx, int dy)
 {
@@ -38,40 +69,68 @@ void MoveChild(HWND dialog, HWND child, int dx, int dy)
 }
 
 // The handheld wraps a message box's text to its screen; the desktop sizes
-// the box for its own screen. A box wider than the device is narrowed: its
-// text wraps again, and the buttons move under it and stay centred.
-void NarrowMessageBox(HWND box, int* width, int* height, int screenWidth)
+// the box for its own, larger screen and lays out the text and the buttons
+// after it has sized the box. So once the box has laid itself out, a box
+// wider than the device, or a text reaching past the box, is fitted: the
+// text wraps again, the buttons move under it and stay centred, and the box
+// is centred on the device.
+void FitMessageBox(HWND box)
 {
+    int screenWidth = DeviceGetSystemMetrics(SM_CXVIRTUALSCREEN);
+    int screenHeight = DeviceGetSystemMetrics(SM_CYVIRTUALSCREEN);
+    RECT boxRect;
+    GetWindowRect(box, &boxRect);
+    int width = boxRect.right - boxRect.left;
+    int height = boxRect.bottom - boxRect.top;
+    int target = width < screenWidth ? width : screenWidth;
+    int shrink = width - target;
     HWND text = GetDlgItem(box, kMessageTextId);
-    int narrower = *width - screenWidth;
-    if (!text || narrower <= 0)
-        return;
+    int narrower = TextOverflow(box, text, target);
+    if (narrower < shrink)
+        narrower = shrink;
     RECT textRect;
     GetWindowRect(text, &textRect);
     int textWidth = textRect.right - textRect.left - narrower;
-    if (textWidth <= 0)
-        return;
-    wchar_t content[1024] = L"";
-    GetWindowTextW(text, content, 1024);
-    HDC dc = GetDC(text);
-    HGDIOBJ previous = SelectObject(dc, (HGDIOBJ)SendMessageW(text, WM_GETFONT, 0, 0));
-    RECT wrapped = { 0, 0, textWidth, 0 };
-    DrawTextW(dc, content, -1, &wrapped, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
-    SelectObject(dc, previous);
-    ReleaseDC(text, dc);
-    int taller = wrapped.bottom - (textRect.bottom - textRect.top);
-    if (taller < 0)
-        taller = 0;
-    SetWindowPos(text, nullptr, 0, 0, textWidth, wrapped.bottom,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-        wchar_t name[16] = L"";
-        GetClassNameW(child, name, 16);
-        if (lstrcmpiW(name, L"Button") == 0)
-            MoveChild(box, child, -narrower / 2, taller);
+    if (narrower > 0 && textWidth > 0) {
+        wchar_t content[1024] = L"";
+        GetWindowTextW(text, content, 1024);
+        HDC dc = GetDC(text);
+        HGDIOBJ previous = SelectObject(dc, (HGDIOBJ)SendMessageW(text, WM_GETFONT, 0, 0));
+        RECT wrapped = { 0, 0, textWidth, 0 };
+        DrawTextW(dc, content, -1, &wrapped, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
+        SelectObject(dc, previous);
+        ReleaseDC(text, dc);
+        int taller = wrapped.bottom - (textRect.bottom - textRect.top);
+        if (taller < 0)
+            taller = 0;
+        SetWindowPos(text, nullptr, 0, 0, textWidth, wrapped.bottom,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        // The buttons stand centred under the text of the narrowed box.
+        RECT client;
+        GetClientRect(box, &client);
+        int clientWidth = client.right - shrink;
+        int left = INT_MAX, right = INT_MIN;
+        for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+            if (!IsButton(child))
+                continue;
+            RECT r;
+            GetWindowRect(child, &r);
+            MapWindowPoints(nullptr, box, (POINT*)&r, 2);
+            left = r.left < left ? r.left : left;
+            right = r.right > right ? r.right : right;
+        }
+        int dx = left < right ? (clientWidth - (right - left)) / 2 - left : 0;
+        for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+            if (IsButton(child))
+                MoveChild(box, child, dx, taller);
+        }
+        width = target;
+        height += taller;
     }
-    *width = screenWidth;
-    *height += taller;
+    int x = (screenWidth - width) / 2;
+    int y = (screenHeight - height) / 2;
+    SetWindowPos(box, nullptr, x < 0 ? 0 : x, y < 0 ? 0 : y, width, height,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 LRESULT CALLBACK BoundsProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
@@ -88,11 +147,6 @@ LRESULT CALLBACK BoundsProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
             int height = pos->flags & SWP_NOSIZE ? now.bottom - now.top : pos->cy;
             int screenWidth = DeviceGetSystemMetrics(SM_CXVIRTUALSCREEN);
             int screenHeight = DeviceGetSystemMetrics(SM_CYVIRTUALSCREEN);
-            if (width > screenWidth && IsDialogClass(window) && !(pos->flags & SWP_NOSIZE)) {
-                NarrowMessageBox(window, &width, &height, screenWidth);
-                pos->cx = width;
-                pos->cy = height;
-            }
             bool outside = x < 0 || y < 0 || x + width > screenWidth || y + height > screenHeight;
             if (outside && IsDialogClass(window)) {
                 x = (screenWidth - width) / 2;
@@ -112,7 +166,14 @@ LRESULT CALLBACK BoundsProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
                 }
             }
         }
+    } else if (message == WM_INITDIALOG) {
+        // Our own dialogs mark themselves while they initialise.
+        LRESULT result = DefSubclassProc(window, message, wParam, lParam);
+        if (IsMessageBox(window))
+            FitMessageBox(window);
+        return result;
     } else if (message == WM_NCDESTROY) {
+        RemovePropW(window, kHandheldDialog);
         RemoveWindowSubclass(window, BoundsProc, kBoundsSubclass);
     }
     return DefSubclassProc(window, message, wParam, lParam);
@@ -134,4 +195,9 @@ void KeepWindowsOnDeviceScreen()
 {
     if (!t_hook)
         t_hook = SetWindowsHookExW(WH_CBT, CreationHook, nullptr, GetCurrentThreadId());
+}
+
+void MarkHandheldDialog(HWND dialog)
+{
+    SetPropW(dialog, kHandheldDialog, (HANDLE)1);
 }

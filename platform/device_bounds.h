@@ -13,4 +13,9 @@
 // enough, further calls do nothing.
 void KeepWindowsOnDeviceScreen();
 
+// Marks one of the program's own full-screen dialogs, which are laid out for
+// the handheld already: only the system's message boxes get their text
+// wrapped again to fit the screen.
+void MarkHandheldDialog(HWND dialog);
+
 #endif

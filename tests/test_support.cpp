@@ -105,6 +105,7 @@ LRESULT CALLBACK MessageBoxAnswerer::Hook(int code, WPARAM wParam, LPARAM lParam
             seen.hasOk = GetDlgItem(box, IDOK) != nullptr;
             seen.owner = GetWindow(box, GW_OWNER);
             GetWindowRect(box, &seen.rect);
+            GetWindowRect(GetDlgItem(box, 0xFFFF), &seen.textRect);
             size_t index = self->seen.size();
             self->seen.push_back(seen);
             int answer = IDOK;
@@ -113,6 +114,13 @@ LRESULT CALLBACK MessageBoxAnswerer::Hook(int code, WPARAM wParam, LPARAM lParam
             PostMessageW(box, WM_COMMAND, MAKEWPARAM(answer, BN_CLICKED),
                          (LPARAM)GetDlgItem(box, answer));
         }
+    }
+    // Activation can come while the box still lays itself out: where it
+    // stood is read again as it goes.
+    if (code == HCBT_DESTROYWND && self && (HWND)wParam == self->answered && !self->seen.empty()) {
+        HWND box = (HWND)wParam;
+        GetWindowRect(box, &self->seen.back().rect);
+        GetWindowRect(GetDlgItem(box, 0xFFFF), &self->seen.back().textRect);
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }

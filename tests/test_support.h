@@ -17,6 +17,7 @@ struct SeenBox {
     bool hasYes, hasNo, hasCancel, hasOk;
     HWND owner;       // the window it was shown over
     RECT rect;        // where it was shown, in screen coordinates
+    RECT textRect;    // where its text stands, in screen coordinates
 };
 
 // Answers every message box shown on this thread while it lives, with the

@@ -138,6 +138,10 @@ TEST_F(Device, MenusAndMessagesStayOnTheDeviceScreen)
         const RECT& box = answers.seen[0].rect;
         EXPECT_TRUE(Within(box, screen.first, screen.second));
         EXPECT_LE(abs(box.left + box.right - screen.first), 2);   // centred
+        // The text wraps within the box instead of running past its edge.
+        const RECT& text = answers.seen[0].textRect;
+        EXPECT_LE(text.right, box.right);
+        EXPECT_GT(text.right - text.left, 0);
         TearDown();
     }
 }
