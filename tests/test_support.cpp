@@ -2,6 +2,8 @@
 
 #include <shellapi.h>
 
+#include "storage/settings.h"
+
 namespace {
 
 MessageBoxAnswerer* g_answerer = nullptr;
@@ -606,4 +608,11 @@ SYSTEMTIME MakeTime(int year, int month, int day, int hour, int minute, int seco
     t.wMinute = (WORD)minute;
     t.wSecond = (WORD)second;
     return t;
+}
+
+std::wstring Setting(const wchar_t* key)
+{
+    wchar_t value[MAX_PATH] = L"";
+    g_settings.GetString(key, value, MAX_PATH, L"(absent)");
+    return value;
 }

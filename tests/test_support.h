@@ -68,6 +68,9 @@ bool WriteSparseFile(const std::wstring& path, const std::string& head, ULONGLON
 // A window's whole text.
 std::wstring WindowText(HWND window);
 
+// A stored setting's text, "(absent)" when the store has no such key.
+std::wstring Setting(const wchar_t* key);
+
 // UTF-16 text as little-endian bytes (without mark), and back.
 std::string Utf16Bytes(const std::wstring& text);
 std::wstring FromUtf16Bytes(const std::string& bytes);

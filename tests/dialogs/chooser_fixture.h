@@ -84,13 +84,6 @@ protected:
         return chosen;
     }
 
-    std::wstring Setting(const wchar_t* key)
-    {
-        wchar_t value[MAX_PATH] = L"";
-        g_settings.GetString(key, value, MAX_PATH, L"(absent)");
-        return value;
-    }
-
     TempFolder temp;
     std::wstring settingsPath;
     std::wstring docs;

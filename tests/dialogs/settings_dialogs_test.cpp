@@ -71,13 +71,6 @@ protected:
         }
     }
 
-    std::wstring Setting(const wchar_t* key)
-    {
-        wchar_t value[MAX_PATH] = L"";
-        g_settings.GetString(key, value, MAX_PATH, L"(absent)");
-        return value;
-    }
-
     TempFolder temp;
     std::wstring languages;
     std::vector<std::wstring> saved;
