@@ -64,9 +64,8 @@ void LoadKeyActions()
     }
 }
 
-BOOL OnInitDialog(HWND dialog)
+BOOL OnInitDialog(HWND dialog, void*)
 {
-    InitHandheldDialog(dialog);
     g_hardwareKeys.count = 0;
     g_hardwareKeys.current = 0;
     HWND actionBox = Box(dialog, IDC_ADV_ACTION);
@@ -105,10 +104,9 @@ void OnOk(HWND dialog)
     // A stored look outside the list selects nothing and stays as it was.
     if (showType >= 0)
         g_settings.SetInt(L"MenuShowType", showType);
-    EndDialog(dialog, IDOK);
 }
 
-void OnCommand(HWND dialog, int id, int code)
+bool OnCommand(HWND dialog, void*, int id, int code)
 {
     HardwareKeyTable& keys = g_hardwareKeys;
     switch (id) {
@@ -126,15 +124,18 @@ void OnCommand(HWND dialog, int id, int code)
                 keys.actions[keys.current] = action;
         }
         break;
-    case IDOK: OnOk(dialog); break;
-    case IDCANCEL: EndDialog(dialog, IDCANCEL); break;
+    case IDOK: OnOk(dialog); return true;
+    case IDCANCEL: return true;
     default: break;
     }
+    return false;
 }
+
+const DialogHandlers kHandlers = { OnInitDialog, OnCommand, nullptr, nullptr };
 
 }
 
 bool ShowAdvancedSettingsDialog()
 {
-    return RunDialogTemplate(IDD_ADVANCED, HandheldDialogProc<OnInitDialog, OnCommand>) == IDOK;
+    return RunDialogTemplate(IDD_ADVANCED, kHandlers) == IDOK;
 }

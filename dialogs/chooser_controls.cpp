@@ -1,10 +1,9 @@
 #include "dialogs/chooser_controls.h"
 
 #include "dialogs/chooser_tables.h"
-#include "dialogs/dialog_template.h"
 #include "dialogs/file_chooser.h"
 #include "resources/resource.h"
-#include "app/app_state.h"
+#include "shell/list_icons.h"
 #include "storage/lang_loader.h"
 
 namespace {
@@ -42,22 +41,42 @@ LRESULT CALLBACK EnterToList(HWND list, UINT message, WPARAM wParam, LPARAM lPar
 
 }
 
-INT_PTR RunChooserTemplate(DLGPROC procedure)
+bool RunChooser(const DialogHandlers& handlers, ChooserDialog* state)
 {
-    return RunDialogTemplate(IDD_FILE_CHOOSER, procedure);
+    *state = ChooserDialog();
+    state->icons = LoadListIcons();
+    INT_PTR result = RunDialogTemplate(IDD_FILE_CHOOSER, handlers, state);
+    // The list shares the icons (LVS_SHAREIMAGELISTS), so they are ours to free.
+    if (state->icons)
+        ImageList_Destroy(state->icons);
+    *state = ChooserDialog();
+    return result == IDOK;
 }
 
-void InitChooserDialog(HWND dialog)
+void InitChooserControls(HWND dialog, ChooserDialog& state, bool withOpenOnly,
+                         const wchar_t* columnTitle)
 {
-    InitHandheldDialog(dialog);
-}
-
-void FillTypeBox(HWND box, bool withOpenOnly)
-{
+    state.dialog = dialog;
+    state.typeBox = GetDlgItem(dialog, IDC_CHOOSER_TYPE);
+    state.encodingBox = GetDlgItem(dialog, IDC_CHOOSER_ENCODING);
+    state.list = GetDlgItem(dialog, IDC_CHOOSER_LIST);
     for (const ChooserTypeItem& type : kChooserTypes) {
         if (withOpenOnly || !type.openOnly)
-            SendMessageW(box, CB_ADDSTRING, 0, (LPARAM)type.name);
+            SendMessageW(state.typeBox, CB_ADDSTRING, 0, (LPARAM)type.name);
     }
+    for (const ChooserEncodingItem& encoding : kChooserEncodings) {
+        if (withOpenOnly || !encoding.openOnly)
+            SendMessageW(state.encodingBox, CB_ADDSTRING, 0, (LPARAM)encoding.name);
+    }
+    SendMessageW(state.encodingBox, CB_SETCURSEL, 0, 0);
+
+    LVCOLUMNW column = {};
+    column.mask = LVCF_TEXT | LVCF_WIDTH;
+    column.pszText = (LPWSTR)columnTitle;
+    SendMessageW(state.list, LVM_INSERTCOLUMNW, 0, (LPARAM)&column);
+    FitNameColumn(state.list);
+    SendMessageW(state.list, LVM_SETIMAGELIST, LVSIL_SMALL, (LPARAM)state.icons);
+    g_lang.SetDialogItemText(dialog, IDCANCEL, L"cancel");
 }
 
 void ReadTypeName(HWND box, wchar_t* name)
@@ -70,14 +89,6 @@ const wchar_t* PatternsOfTypeBox(HWND box)
     wchar_t name[CHOOSER_TYPE_NAME_UNITS];
     ReadTypeName(box, name);
     return PatternsOfType(name);
-}
-
-void FillEncodingBox(HWND box, bool withOpenOnly)
-{
-    for (const ChooserEncodingItem& encoding : kChooserEncodings) {
-        if (withOpenOnly || !encoding.openOnly)
-            SendMessageW(box, CB_ADDSTRING, 0, (LPARAM)encoding.name);
-    }
 }
 
 bool SelectExactItem(HWND box, const wchar_t* text)
@@ -94,16 +105,6 @@ bool SelectExactItem(HWND box, const wchar_t* text)
         }
     }
     return false;
-}
-
-void AddNameColumn(HWND list, const wchar_t* title, HIMAGELIST icons)
-{
-    LVCOLUMNW column = {};
-    column.mask = LVCF_TEXT | LVCF_WIDTH;
-    column.pszText = (LPWSTR)title;
-    SendMessageW(list, LVM_INSERTCOLUMNW, 0, (LPARAM)&column);
-    FitNameColumn(list);
-    SendMessageW(list, LVM_SETIMAGELIST, LVSIL_SMALL, (LPARAM)icons);
 }
 
 int AppendListItem(HWND list, const wchar_t* text, int image, LPARAM data)
@@ -153,15 +154,6 @@ void FitChooserControls(HWND dialog, HWND list, bool recentMode)
     // Without the backslash button the folder box takes its room.
     if (recentMode)
         Stretch(dialog, GetDlgItem(dialog, IDC_CHOOSER_FOLDER), true);
-}
-
-bool ReadChoiceBoxes(HWND dialog, HWND encodingBox, wchar_t* fileName, wchar_t* encodingName)
-{
-    HWND nameBox = GetDlgItem(dialog, IDC_CHOOSER_NAME);
-    bool fits = GetWindowTextLengthW(nameBox) < MAX_PATH;
-    GetWindowTextW(nameBox, fileName, MAX_PATH);
-    GetWindowTextW(encodingBox, encodingName, CHOOSER_ENCODING_NAME_UNITS);
-    return fits;
 }
 
 void ShowNoFile(HWND dialog)

@@ -3,16 +3,30 @@
 
 #include "platform/pocketpc.h"
 
-// What the open/save chooser and the recent chooser share: the template and
-// how it is run, the filling of its boxes and list, and its messages.
+#include "dialogs/dialog_template.h"
+
+// What the open/save chooser and the recent chooser share: how the template
+// is run, the filling of its boxes and list, and its messages.
+
+// The controls of one showing.
+struct ChooserDialog {
+    HIMAGELIST icons;          // image 0 a file, image 1 a folder
+    HWND dialog;
+    HWND list;
+    HWND typeBox;
+    HWND encodingBox;
+};
 
 // Runs template IDD_FILE_CHOOSER modally over the main window with
-// `procedure`; answers the dialog's result, -1 when it could not be shown.
-INT_PTR RunChooserTemplate(DLGPROC procedure);
+// `handlers` and `state` (the handlers' state), with the list's icons
+// loaded for this showing; true when it ended with OK.
+bool RunChooser(const DialogHandlers& handlers, ChooserDialog* state);
 
-// The handheld's start of every dialog: full screen, "OK" in the caption,
-// soft keyboard down, empty menu bar.
-void InitChooserDialog(HWND dialog);
+// The start both share: the handles, the type box and the encoding box
+// (with the items offered only when reading when `withOpenOnly`), the list's
+// column (titled `columnTitle` though never shown) and icons, the Cancel text.
+void InitChooserControls(HWND dialog, ChooserDialog& state, bool withOpenOnly,
+                         const wchar_t* columnTitle);
 
 // Images of the list's icons.
 const int CHOOSER_FILE_IMAGE = 0;
@@ -21,19 +35,13 @@ const int CHOOSER_FOLDER_IMAGE = 1;
 // Room for the text of a type box item.
 const int CHOOSER_TYPE_NAME_UNITS = 32;
 
-// Fills the type box, with "All docs" first when `withOpenOnly`.
-void FillTypeBox(HWND box, bool withOpenOnly);
 // The type box's text, and the pattern list of that type.
 void ReadTypeName(HWND box, wchar_t* name);
 const wchar_t* PatternsOfTypeBox(HWND box);
-// Fills the encoding box, with "(Auto)" first when `withOpenOnly`.
-void FillEncodingBox(HWND box, bool withOpenOnly);
 // Selects the first item whose text is exactly `text` (case counts, unlike
 // CB_FINDSTRINGEXACT); false, and the selection unchanged, without one.
 bool SelectExactItem(HWND box, const wchar_t* text);
 
-// The list's one column, titled `title` though never shown, and its icons.
-void AddNameColumn(HWND list, const wchar_t* title, HIMAGELIST icons);
 // Spans the column over the list's client area, less a little: called
 // again once the list is filled, as a vertical scroll bar narrows it.
 void FitNameColumn(HWND list);
@@ -46,10 +54,8 @@ int SelectedListItem(HWND list, wchar_t* text, int capacity);
 // instead of being taken by the dialog for its default button.
 void LetListTakeEnter(HWND list);
 
-// Reads the name box into `fileName` (MAX_PATH units) and the encoding box's
-// text into `encodingName` (CHOOSER_ENCODING_NAME_UNITS). False when the
-// name box holds more than `fileName` can: the copy is then cut.
-bool ReadChoiceBoxes(HWND dialog, HWND encodingBox, wchar_t* fileName, wchar_t* encodingName);
+// Stretches the list (and in recent mode the folder box) over the dialog.
+void FitChooserControls(HWND dialog, HWND list, bool recentMode);
 
 // "There is no such file", owned by the chooser: a message owned by the main
 // window would enable it again on closing, while the chooser still waits, and

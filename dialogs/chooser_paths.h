@@ -1,12 +1,18 @@
 #ifndef QUILLEX_DIALOGS_CHOOSER_PATHS_H
 #define QUILLEX_DIALOGS_CHOOSER_PATHS_H
 
-#include "dialogs/file_chooser.h"
+#include "platform/pocketpc.h"
+
+#include "lists/fixed_str_list.h"
 
 // Paths as the chooser builds them. The handheld has one root, "\"; a
 // desktop has a root per drive. The chooser's root (the empty folder) is
 // therefore the list of drives, each shown as a folder named "C:", and every
 // path it hands out starts with a drive (or a network share).
+
+// Names found in a folder. Slots hold a whole file name (up to 259 units):
+// a name cut to fit would name another file or none.
+typedef CFixedStrListT<MAX_PATH> CChooserNameList;
 
 // Adds the drives, "C:" and so on, to `folders`.
 void ListDrives(CChooserNameList& folders);

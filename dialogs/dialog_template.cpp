@@ -4,16 +4,13 @@
 #include "platform/aygshell.h"
 #include "storage/lang_loader.h"
 
-INT_PTR RunDialogTemplate(int id, DLGPROC procedure)
-{
-    HINSTANCE module = g_app.instance ? g_app.instance : GetModuleHandleW(nullptr);
-    HRSRC found = FindResourceW(module, MAKEINTRESOURCEW(id), (LPCWSTR)RT_DIALOG);
-    HGLOBAL loaded = found ? LoadResource(module, found) : nullptr;
-    const DLGTEMPLATE* dialogTemplate = loaded ? (const DLGTEMPLATE*)LockResource(loaded) : nullptr;
-    if (!dialogTemplate)
-        return -1;
-    return DialogBoxIndirectParamW(module, dialogTemplate, g_app.mainWindow, procedure, 0);
-}
+namespace {
+
+// What one showing of a dialog runs with, kept in the dialog's DWLP_USER.
+struct DialogRun {
+    const DialogHandlers* handlers;
+    void* state;
+};
 
 void InitHandheldDialog(HWND dialog)
 {
@@ -21,6 +18,56 @@ void InitHandheldDialog(HWND dialog)
                            SHIDIF_DONEBUTTON | SHIDIF_SIZEDLGFULLSCREEN | SHIDIF_SIPDOWN |
                                SHIDIF_EMPTYMENU };
     SHInitDialog(&info);
+}
+
+INT_PTR CALLBACK HandheldDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_INITDIALOG) {
+        const DialogRun* run = (const DialogRun*)lParam;
+        SetWindowLongPtrW(dialog, DWLP_USER, (LONG_PTR)run);
+        InitHandheldDialog(dialog);
+        return run->handlers->init ? run->handlers->init(dialog, run->state) : TRUE;
+    }
+    const DialogRun* run = (const DialogRun*)GetWindowLongPtrW(dialog, DWLP_USER);
+    if (!run)
+        return FALSE;
+    const DialogHandlers& on = *run->handlers;
+    switch (message) {
+    case WM_COMMAND:
+        if (on.command && on.command(dialog, run->state, LOWORD(wParam), HIWORD(wParam)))
+            EndDialog(dialog, LOWORD(wParam));
+        return TRUE;
+    case WM_NOTIFY:
+        if (!on.notify)
+            return FALSE;
+        on.notify(dialog, run->state, (const NMHDR*)lParam);
+        return TRUE;
+    case WM_SIZE:
+        if (!on.size)
+            return FALSE;
+        on.size(dialog, run->state);
+        return TRUE;
+    case WM_CLOSE:
+        EndDialog(dialog, 16);
+        return TRUE;
+    default:
+        return FALSE;
+    }
+}
+
+}
+
+INT_PTR RunDialogTemplate(int id, const DialogHandlers& handlers, void* state)
+{
+    HINSTANCE module = g_app.instance ? g_app.instance : GetModuleHandleW(nullptr);
+    HRSRC found = FindResourceW(module, MAKEINTRESOURCEW(id), (LPCWSTR)RT_DIALOG);
+    HGLOBAL loaded = found ? LoadResource(module, found) : nullptr;
+    const DLGTEMPLATE* dialogTemplate = loaded ? (const DLGTEMPLATE*)LockResource(loaded) : nullptr;
+    if (!dialogTemplate)
+        return -1;
+    DialogRun run = { &handlers, state };
+    return DialogBoxIndirectParamW(module, dialogTemplate, g_app.mainWindow, HandheldDialogProc,
+                                   (LPARAM)&run);
 }
 
 void SetDialogTexts(HWND dialog, const DialogText* texts, int count)

@@ -4,24 +4,49 @@
 #include "dialogs/chooser_tables.h"
 #include "lists/recent_files.h"
 #include "resources/resource.h"
-#include "shell/list_icons.h"
-#include "storage/lang_loader.h"
 #include "storage/wide_text.h"
-
-RecentChoice g_recentChoice;
 
 namespace {
 
-// The recent-files entry behind the selected item, or null.
-const wchar_t* SelectedEntry()
+// One showing of the recent chooser.
+struct RecentChooser : ChooserDialog {
+    ChooserResult* choice;
+};
+
+RecentChooser& Of(void* state)
 {
-    int index = (int)SendMessageW(g_recentChoice.list, LVM_GETNEXTITEM, (WPARAM)-1, LVNI_SELECTED);
+    return static_cast<RecentChooser&>(*static_cast<ChooserDialog*>(state));
+}
+
+// Lists the recent files under the chosen type, after dropping vanished
+// ones: in list order, most recent first; the item remembers its entry.
+void FillRecentList(const RecentChooser& r)
+{
+    PruneRecent();
+    SendMessageW(r.list, LVM_DELETEALLITEMS, 0, 0);
+    EnableWindow(r.list, FALSE);
+    const wchar_t* patterns = PatternsOfTypeBox(r.typeBox);
+    for (int i = 0; i < g_recent.count; ++i) {
+        const wchar_t* entry = g_recent.At(i);
+        if (!MatchesPatterns(patterns, entry))
+            continue;
+        const wchar_t* slash = wcsrchr(entry, L'\\');
+        AppendListItem(r.list, slash ? slash + 1 : entry, CHOOSER_FILE_IMAGE, i);
+    }
+    FitNameColumn(r.list);
+    EnableWindow(r.list, TRUE);
+}
+
+// The recent-files entry behind the selected item, or null.
+const wchar_t* SelectedEntry(const RecentChooser& r)
+{
+    int index = (int)SendMessageW(r.list, LVM_GETNEXTITEM, (WPARAM)-1, LVNI_SELECTED);
     if (index < 0)
         return nullptr;
     LVITEMW item = {};
     item.mask = LVIF_PARAM;
     item.iItem = index;
-    if (!SendMessageW(g_recentChoice.list, LVM_GETITEMW, 0, (LPARAM)&item))
+    if (!SendMessageW(r.list, LVM_GETITEMW, 0, (LPARAM)&item))
         return nullptr;
     int entry = (int)item.lParam;
     return entry >= 0 && entry < g_recent.count ? g_recent.At(entry) : nullptr;
@@ -38,148 +63,82 @@ void ShowEntry(HWND dialog, const wchar_t* entry)
     SetDlgItemTextW(dialog, IDC_CHOOSER_FOLDER, folder);
 }
 
-void ConfirmRecent(HWND dialog)
+// True (the dialog ends with OK) with the entry and encoding chosen, or
+// tells the user the file is not there and leaves the dialog open.
+bool ConfirmRecent(const RecentChooser& r)
 {
-    RecentChoice& r = g_recentChoice;
-    ReadChoiceBoxes(dialog, r.encodingBox, r.fileName, r.encodingName);
-    const wchar_t* entry = SelectedEntry();
+    wchar_t encodingName[CHOOSER_ENCODING_NAME_UNITS];
+    GetWindowTextW(r.encodingBox, encodingName, CHOOSER_ENCODING_NAME_UNITS);
+    const wchar_t* entry = SelectedEntry(r);
     DWORD attributes = entry && entry[0] ? GetFileAttributesW(entry) : INVALID_FILE_ATTRIBUTES;
     // The file may have gone since the list was filled.
     if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
-        ShowNoFile(dialog);
-        return;
+        ShowNoFile(r.dialog);
+        return false;
     }
-    CopyUnits(r.path, MAX_PATH, entry);
-    r.encoding = EncodingOfName(r.encodingName, r.encoding);
-    EndDialog(dialog, IDOK);
+    CopyUnits(r.choice->path, MAX_PATH, entry);
+    r.choice->encoding = EncodingOfName(encodingName, r.choice->encoding);
+    return true;
 }
 
-void OnListTap(HWND dialog, bool activate)
+BOOL OnInitDialog(HWND dialog, void* state)
 {
-    const wchar_t* entry = SelectedEntry();
-    EnableWindow(GetDlgItem(dialog, IDOK), entry != nullptr);
-    if (!entry)
-        return;
-    ShowEntry(dialog, entry);
-    if (activate)
-        ConfirmRecent(dialog);
-}
-
-BOOL OnInitDialog(HWND dialog)
-{
-    RecentChoice& r = g_recentChoice;
-    InitChooserDialog(dialog);
-    r.dialog = dialog;
-    r.typeBox = GetDlgItem(dialog, IDC_CHOOSER_TYPE);
-    r.encodingBox = GetDlgItem(dialog, IDC_CHOOSER_ENCODING);
-    r.list = GetDlgItem(dialog, IDC_CHOOSER_LIST);
-
-    FillTypeBox(r.typeBox, true);
+    RecentChooser& r = Of(state);
+    InitChooserControls(dialog, r, true, L"Имя файла");
     SendMessageW(r.typeBox, CB_SETCURSEL, CHOOSER_TYPE_COUNT - 1, 0);   // "All files"
-    FillEncodingBox(r.encodingBox, true);
-    SendMessageW(r.encodingBox, CB_SETCURSEL, 0, 0);                     // "(Auto)"
-    AddNameColumn(r.list, L"Имя файла", r.icons);
     FitChooserControls(dialog, r.list, true);
     ShowWindow(GetDlgItem(dialog, IDC_CHOOSER_LF), SW_HIDE);
     ShowWindow(GetDlgItem(dialog, IDC_CHOOSER_BOM), SW_HIDE);
     ShowWindow(GetDlgItem(dialog, IDC_CHOOSER_ROOT), SW_HIDE);
     SendDlgItemMessageW(dialog, IDC_CHOOSER_NAME, EM_SETREADONLY, TRUE, 0);
-    FillRecentList();
-    g_lang.SetDialogItemText(dialog, IDCANCEL, L"cancel");
+    FillRecentList(r);
     return TRUE;
 }
 
-void OnCommand(HWND dialog, int id, int code)
+bool OnCommand(HWND, void* state, int id, int code)
 {
+    RecentChooser& r = Of(state);
     switch (id) {
     case IDC_CHOOSER_TYPE:
         if (code == CBN_SELCHANGE)
-            FillRecentList();
-        break;
+            FillRecentList(r);
+        return false;
     case IDOK:
-        ConfirmRecent(dialog);
-        break;
+        return ConfirmRecent(r);
     case IDCANCEL:
-        ReadChoiceBoxes(dialog, g_recentChoice.encodingBox, g_recentChoice.fileName,
-                        g_recentChoice.encodingName);
-        EndDialog(dialog, IDCANCEL);
-        break;
+        return true;
     default:
-        break;
+        return false;
     }
 }
 
-void OnNotify(HWND dialog, const NMHDR* header)
+// A tap shows the entry and enables OK; a double tap then acts as OK.
+void OnNotify(HWND dialog, void* state, const NMHDR* header)
 {
-    if (header->hwndFrom != g_recentChoice.list)
+    RecentChooser& r = Of(state);
+    if (header->hwndFrom != r.list || (header->code != NM_CLICK && header->code != NM_DBLCLK))
         return;
-    if (header->code == NM_CLICK)
-        OnListTap(dialog, false);
-    else if (header->code == NM_DBLCLK)
-        OnListTap(dialog, true);
+    const wchar_t* entry = SelectedEntry(r);
+    EnableWindow(GetDlgItem(dialog, IDOK), entry != nullptr);
+    if (!entry)
+        return;
+    ShowEntry(dialog, entry);
+    if (header->code == NM_DBLCLK)
+        SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
 }
 
-INT_PTR CALLBACK RecentProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
+void OnSize(HWND dialog, void* state)
 {
-    switch (message) {
-    case WM_INITDIALOG:
-        return OnInitDialog(dialog);
-    case WM_COMMAND:
-        OnCommand(dialog, LOWORD(wParam), HIWORD(wParam));
-        return TRUE;
-    case WM_NOTIFY:
-        OnNotify(dialog, (const NMHDR*)lParam);
-        return TRUE;
-    case WM_SIZE:
-        FitChooserControls(dialog, g_recentChoice.list, true);
-        return TRUE;
-    case WM_CLOSE:
-        EndDialog(dialog, 16);
-        return TRUE;
-    default:
-        return FALSE;
-    }
+    FitChooserControls(dialog, Of(state).list, true);
 }
 
-void ForgetHandles()
+const DialogHandlers kHandlers = { OnInitDialog, OnCommand, OnNotify, OnSize };
+
+}
+
+bool ChooseRecentFile(ChooserResult* choice)
 {
-    RecentChoice& r = g_recentChoice;
-    r.dialog = nullptr;
-    r.list = nullptr;
-    r.typeBox = nullptr;
-    r.encodingBox = nullptr;
-}
-
-}
-
-void FillRecentList()
-{
-    RecentChoice& r = g_recentChoice;
-    PruneRecent();
-    SendMessageW(r.list, LVM_DELETEALLITEMS, 0, 0);
-    EnableWindow(r.list, FALSE);
-    const wchar_t* patterns = PatternsOfTypeBox(r.typeBox);
-    // In list order, most recent first; the item remembers its entry.
-    for (int i = 0; i < g_recent.count; ++i) {
-        const wchar_t* entry = g_recent.At(i);
-        if (!MatchesPatterns(patterns, entry))
-            continue;
-        const wchar_t* slash = wcsrchr(entry, L'\\');
-        AppendListItem(r.list, slash ? slash + 1 : entry, CHOOSER_FILE_IMAGE, i);
-    }
-    FitNameColumn(r.list);
-    EnableWindow(r.list, TRUE);
-}
-
-bool ChooseRecentFile()
-{
-    RecentChoice& r = g_recentChoice;
-    ForgetHandles();
-    r.icons = LoadListIcons();
-    INT_PTR result = RunChooserTemplate(RecentProc);
-    if (r.icons)
-        ImageList_Destroy(r.icons);
-    r.icons = nullptr;
-    ForgetHandles();
-    return result == IDOK;
+    RecentChooser r;
+    r.choice = choice;
+    return RunChooser(kHandlers, &r);
 }

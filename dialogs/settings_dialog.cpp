@@ -86,9 +86,8 @@ void FillToolbarList(HWND dialog)
     SendMessageW(list, LB_SETTOPINDEX, 0, 0);
 }
 
-BOOL OnInitDialog(HWND dialog)
+BOOL OnInitDialog(HWND dialog, void*)
 {
-    InitHandheldDialog(dialog);
     for (const OptionBox& option : kOptions)
         CheckDlgButton(dialog, option.id,
                        g_settings.GetInt(option.setting, 0) ? BST_CHECKED : BST_UNCHECKED);
@@ -131,18 +130,19 @@ void OnOk(HWND dialog)
     for (int k = 0; k < TOOLBAR_ACTION_COUNT; ++k)
         g_toolbarItems[k] = SendMessageW(list, LB_GETSEL, k, 0) > 0 ? L'1' : L'0';
     g_settings.SetString(L"ToolBarItems", g_toolbarItems);
-    EndDialog(dialog, IDOK);
 }
 
-void OnCommand(HWND dialog, int id, int)
+bool OnCommand(HWND dialog, void*, int id, int)
 {
     switch (id) {
-    case IDOK: OnOk(dialog); break;
-    case IDCANCEL: EndDialog(dialog, IDCANCEL); break;
-    case IDC_SET_ADVANCED: ShowAdvancedSettingsDialog(); break;
-    default: break;
+    case IDOK: OnOk(dialog); return true;
+    case IDCANCEL: return true;
+    case IDC_SET_ADVANCED: ShowAdvancedSettingsDialog(); return false;
+    default: return false;
     }
 }
+
+const DialogHandlers kHandlers = { OnInitDialog, OnCommand, nullptr, nullptr };
 
 }
 
@@ -163,5 +163,5 @@ int CALLBACK AddFontName(const LOGFONTW* font, const TEXTMETRICW*, DWORD, LPARAM
 
 bool ShowSettingsDialog()
 {
-    return RunDialogTemplate(IDD_SETTINGS, HandheldDialogProc<OnInitDialog, OnCommand>) == IDOK;
+    return RunDialogTemplate(IDD_SETTINGS, kHandlers) == IDOK;
 }

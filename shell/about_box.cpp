@@ -2,7 +2,6 @@
 
 #include "dialogs/dialog_template.h"
 #include "resources/resource.h"
-#include "app/app_state.h"
 #include "storage/lang_loader.h"
 #include "storage/wide_text.h"
 
@@ -11,37 +10,29 @@ namespace {
 // The site whose readers tested the program.
 const wchar_t kTestersSite[] = L"pocketpc.example.org";
 
+BOOL OnInitDialog(HWND dialog, void*)
+{
+    // The site name replaces the text's "%s" as text: a translation can
+    // neither overflow the buffer nor make the format read anything else.
+    wchar_t thanks[600];
+    SubstituteFirst(g_lang.Lookup(L"abt_thx_tst", L"Спасибо за помощь в тестировании, %s"),
+                    L"%s", kTestersSite, thanks, 600);
+    SetDlgItemTextW(dialog, IDC_ABOUT_THANKS, thanks);
+    g_lang.SetDialogItemText(dialog, IDC_ABOUT_TRANSLATOR, L"abt_lng_author");
+    return TRUE;
+}
+
+// Only the caption's OK closes the box (and WM_CLOSE).
+bool OnCommand(HWND, void*, int id, int)
+{
+    return id == IDOK;
+}
+
+const DialogHandlers kHandlers = { OnInitDialog, OnCommand, nullptr, nullptr };
+
 }
 
 void ShowAboutBox()
 {
-    RunDialogTemplate(IDD_ABOUT, AboutDlgProc);
-}
-
-INT_PTR CALLBACK AboutDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM)
-{
-    switch (message) {
-    case WM_INITDIALOG: {
-        InitHandheldDialog(dialog);
-        // The site name replaces the text's "%s" as text: a translation can
-        // neither overflow the buffer nor make the format read anything else.
-        wchar_t thanks[600];
-        SubstituteFirst(g_lang.Lookup(L"abt_thx_tst", L"Спасибо за помощь в тестировании, %s"),
-                        L"%s", kTestersSite, thanks, 600);
-        SetDlgItemTextW(dialog, IDC_ABOUT_THANKS, thanks);
-        g_lang.SetDialogItemText(dialog, IDC_ABOUT_TRANSLATOR, L"abt_lng_author");
-        return TRUE;
-    }
-    case WM_COMMAND:
-        if (LOWORD(wParam) == IDOK) {
-            EndDialog(dialog, 1);
-            return TRUE;
-        }
-        return FALSE;
-    case WM_CLOSE:
-        EndDialog(dialog, 16);
-        return TRUE;
-    default:
-        return FALSE;
-    }
+    RunDialogTemplate(IDD_ABOUT, kHandlers);
 }

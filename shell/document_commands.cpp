@@ -144,11 +144,11 @@ bool SaveDocument(int index)
 bool SaveDocumentAs(int index)
 {
     CDocument* document = g_app.documents[index];
-    CopyUnits(g_chooserState.path, 260, document->path);
-    g_chooserState.encoding = document->encoding;
-    bool chosen = ChooseFile(false);
-    bool saved = chosen &&
-                 document->Save(g_chooserState.path, g_chooserState.encoding, g_chooserState.flags);
+    ChooserResult choice = {};
+    CopyUnits(choice.path, MAX_PATH, document->path);
+    choice.encoding = document->encoding;
+    bool saved = ChooseFile(false, &choice) &&
+                 document->Save(choice.path, choice.encoding, choice.flags);
     LayoutDocumentArea();
     return saved;
 }
@@ -205,8 +205,9 @@ void NewDocumentCommand()
 
 namespace {
 
-// Open and Recent: the same steps around a different chooser.
-void OpenWith(bool (*choose)(), const wchar_t* (*chosenPath)(), int (*chosenEncoding)())
+// Open and Recent: the same steps around a different chooser. An Open
+// starts where the last showing of the chooser left off.
+void OpenChosenFile(bool fromRecent)
 {
     int before = g_app.current;
     // Without a new tab the file would replace the current document.
@@ -214,8 +215,9 @@ void OpenWith(bool (*choose)(), const wchar_t* (*chosenPath)(), int (*chosenEnco
         return;
     if (!ConfirmSaveChanges(false))
         return;
-    if (choose()) {
-        CurrentDocument()->Load(chosenPath(), chosenEncoding());
+    ChooserResult choice = {};
+    if (fromRecent ? ChooseRecentFile(&choice) : ChooseFile(true, &choice)) {
+        CurrentDocument()->Load(choice.path, choice.encoding);
         LayoutDocumentArea();
         FocusCurrentDocument();
         return;
@@ -225,20 +227,14 @@ void OpenWith(bool (*choose)(), const wchar_t* (*chosenPath)(), int (*chosenEnco
     FocusCurrentDocument();
 }
 
-bool ChooseToOpen() { return ChooseFile(true); }
-const wchar_t* ChooserPath() { return g_chooserState.path; }
-int ChooserEncoding() { return g_chooserState.encoding; }
-const wchar_t* RecentPath() { return g_recentChoice.path; }
-int RecentEncoding() { return g_recentChoice.encoding; }
-
 }
 
 void OpenDocumentCommand()
 {
-    OpenWith(ChooseToOpen, ChooserPath, ChooserEncoding);
+    OpenChosenFile(false);
 }
 
 void RecentDocumentCommand()
 {
-    OpenWith(ChooseRecentFile, RecentPath, RecentEncoding);
+    OpenChosenFile(true);
 }

@@ -100,7 +100,7 @@ public:
 //         EXPECT_TRUE(dialog.Press(IDOK));          // may show message boxes
 //     });
 //     MessageBoxAnswerer answers({ IDNO });          // answers those boxes
-//     bool chosen = ChooseFile(false);
+//     bool chosen = ChooseFile(false, &choice);
 //     EXPECT_EQ(1, driver.ran);
 //
 // Every action sends the messages a user's action would make the controls

@@ -25,7 +25,7 @@ const wchar_t kRewriteText[] = L"Указанный файл уже сущест
 const wchar_t kNoticeCaption[] = L"Внимание";
 
 // A temporary folder tree, a settings store of its own, a VGA screen and a
-// chooser record as a fresh run of the program has it.
+// chooser as a fresh run of the program has it.
 //
 //   docs: folders alpha, sub.d, Zeta;
 //         a.nfo b.txt data.csv hidden.txt (hidden) image.png index.htm
@@ -44,12 +44,7 @@ protected:
         g_settings.SetString(L"LastFolder", L"");
         g_settings.SetInt(L"LastEncoding", 0);
 
-        ChooserState& s = g_chooserState;
-        s.path[0] = 0;
-        s.encoding = 0;
-        s.folder[0] = 0;
-        s.namePreset[0] = 0;
-        s.encodingName[0] = 0;
+        g_chooserMemory = ChooserMemory();
         g_recent.Clear();
 
         docs = temp.Path(L"docs");
@@ -72,19 +67,21 @@ protected:
 
     std::wstring Doc(const std::wstring& name) const { return docs + L"\\" + name; }
 
-    // Sets the starting path and runs the chooser with `script`.
+    // Runs the chooser from `path` (and `choice.encoding` as set) with
+    // `script`; `choice` holds what it answered.
     bool Run(bool openMode, const std::wstring& path, DialogDriver::Script script)
     {
-        CopyUnits(g_chooserState.path, MAX_PATH, path.c_str());
+        CopyUnits(choice.path, MAX_PATH, path.c_str());
         DialogDriver driver(kChooserCaption);
         driver.Then(script);
-        bool chosen = ChooseFile(openMode);
+        bool chosen = ChooseFile(openMode, &choice);
         EXPECT_EQ(1, driver.ran);
         EXPECT_EQ(0, driver.leftOpen);
         return chosen;
     }
 
     TempFolder temp;
+    ChooserResult choice = {};
     std::wstring settingsPath;
     std::wstring docs;
 };

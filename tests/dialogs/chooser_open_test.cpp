@@ -27,8 +27,7 @@ TEST_F(ChooserOpen, BoxesOfOpenMode)
         // The chooser frees the icons itself: the list must only borrow them.
         HWND list = dialog.Item(IDC_CHOOSER_LIST);
         EXPECT_TRUE(GetWindowLongW(list, GWL_STYLE) & LVS_SHAREIMAGELISTS);
-        EXPECT_EQ((LRESULT)g_chooserState.icons, SendMessageW(list, LVM_GETIMAGELIST, LVSIL_SMALL, 0));
-        EXPECT_NE(nullptr, g_chooserState.icons);
+        EXPECT_NE(0, SendMessageW(list, LVM_GETIMAGELIST, LVSIL_SMALL, 0));
 
         // OK follows the name box.
         dialog.Type(IDC_CHOOSER_NAME, L"x");
@@ -51,8 +50,8 @@ TEST_F(ChooserOpen, TapFillsTheNameDoubleTapOpens)
         EXPECT_FALSE(dialog.IsOpen());
     });
     ASSERT_TRUE(chosen);
-    EXPECT_EQ(Doc(L"a.nfo"), g_chooserState.path);
-    EXPECT_EQ(ENC_KOI8R, g_chooserState.encoding);
+    EXPECT_EQ(Doc(L"a.nfo"), choice.path);
+    EXPECT_EQ(ENC_KOI8R, choice.encoding);
     EXPECT_EQ(docs, Setting(L"LastFolder"));
     EXPECT_EQ(ENC_KOI8R, g_settings.GetInt(L"LastEncoding", -1));
 }
@@ -65,9 +64,9 @@ TEST_F(ChooserOpen, EnterOnAFileOpensIt)
         EXPECT_FALSE(dialog.IsOpen());
     });
     ASSERT_TRUE(chosen);
-    EXPECT_EQ(Doc(L"setup.ini"), g_chooserState.path);
+    EXPECT_EQ(Doc(L"setup.ini"), choice.path);
     // "(Auto)" asks for detection, and is remembered as such.
-    EXPECT_EQ(ENC_AUTO, g_chooserState.encoding);
+    EXPECT_EQ(ENC_AUTO, choice.encoding);
     EXPECT_EQ(ENC_AUTO, g_settings.GetInt(L"LastEncoding", -1));
 }
 
@@ -99,26 +98,25 @@ TEST_F(ChooserOpen, MissingNameOrFolderIsNoFile)
         EXPECT_TRUE(box.hasOk);
     }
     ASSERT_TRUE(chosen);
-    EXPECT_EQ(docs + L"\\..\\docs\\readme", g_chooserState.path);
+    EXPECT_EQ(docs + L"\\..\\docs\\readme", choice.path);
 }
 
 TEST_F(ChooserOpen, CancelLeavesPathAndNextStart)
 {
     std::wstring start = Doc(L"alpha\\x.txt");
-    for (int showing = 0; showing < 2; ++showing) {
-        bool chosen = Run(true, start, [&](DialogView& dialog) {
-            // Both showings start in the same folder.
+    // The second showing, given no path, starts where the first did.
+    for (const std::wstring& given : { start, std::wstring() }) {
+        bool chosen = Run(true, given, [&](DialogView& dialog) {
             EXPECT_EQ(Doc(L"alpha\\"), dialog.Text(IDC_CHOOSER_FOLDER));
             dialog.DoubleTap(IDC_CHOOSER_LIST, L" .. ");
             dialog.Type(IDC_CHOOSER_NAME, L"b.txt");
             dialog.Press(IDCANCEL);
         });
         EXPECT_FALSE(chosen);
-        EXPECT_EQ(start, g_chooserState.path);
+        EXPECT_EQ(given, choice.path);
         EXPECT_EQ(L"", Setting(L"LastFolder"));
     }
-    EXPECT_EQ(L"b.txt", std::wstring(g_chooserState.fileName));
-    EXPECT_EQ(L"(Auto)", std::wstring(g_chooserState.encodingName));
+    EXPECT_EQ(L"(Auto)", std::wstring(g_chooserMemory.encodingName));
 }
 
 TEST_F(ChooserOpen, EmptyPathStartsInLastFolder)
@@ -128,9 +126,11 @@ TEST_F(ChooserOpen, EmptyPathStartsInLastFolder)
         EXPECT_EQ(docs + L"\\", dialog.Text(IDC_CHOOSER_FOLDER));
         dialog.Press(IDCANCEL);
     });
-    EXPECT_EQ(1, g_chooserState.fromLastFolder);
-    Run(true, Doc(L"alpha\\x"), [&](DialogView& dialog) { dialog.Press(IDCANCEL); });
-    EXPECT_EQ(0, g_chooserState.fromLastFolder);
+    // A path given wins over it.
+    Run(true, Doc(L"alpha\\x"), [&](DialogView& dialog) {
+        EXPECT_EQ(Doc(L"alpha\\"), dialog.Text(IDC_CHOOSER_FOLDER));
+        dialog.Press(IDCANCEL);
+    });
 }
 
 TEST_F(ChooserOpen, CaptionOkWithEmptyNameDoesNothing)
@@ -157,7 +157,7 @@ TEST_F(ChooserOpen, CloseEndsWithoutChoice)
         EXPECT_FALSE(dialog.IsOpen());
     });
     EXPECT_FALSE(chosen);
-    EXPECT_EQ(Doc(L"b.txt"), g_chooserState.path);
+    EXPECT_EQ(Doc(L"b.txt"), choice.path);
 }
 
 TEST_F(ChooserOpen, CancelTextFromTheCatalogue)

@@ -16,7 +16,7 @@ protected:
     {
         DialogDriver driver(kChooserCaption);
         driver.Then(script);
-        bool chosen = ChooseRecentFile();
+        bool chosen = ChooseRecentFile(&choice);
         EXPECT_EQ(1, driver.ran);
         EXPECT_EQ(0, driver.leftOpen);
         return chosen;
@@ -65,8 +65,8 @@ TEST_F(ChooserRecent, TapShowsTheEntryOkOpensIt)
         EXPECT_TRUE(dialog.Press(IDOK));
     });
     ASSERT_TRUE(chosen);
-    EXPECT_EQ(Doc(L"setup.ini"), g_recentChoice.path);
-    EXPECT_EQ(ENC_WIN1251, g_recentChoice.encoding);
+    EXPECT_EQ(Doc(L"setup.ini"), choice.path);
+    EXPECT_EQ(ENC_WIN1251, choice.encoding);
     // Picking a recent file is no new folder or encoding to remember.
     EXPECT_EQ(L"", Setting(L"LastFolder"));
     EXPECT_EQ(0, g_settings.GetInt(L"LastEncoding", -1));
@@ -79,15 +79,15 @@ TEST_F(ChooserRecent, DoubleTapOpens)
         EXPECT_FALSE(dialog.IsOpen());
     });
     ASSERT_TRUE(chosen);
-    EXPECT_EQ(Doc(L"readme"), g_recentChoice.path);
-    EXPECT_EQ(ENC_AUTO, g_recentChoice.encoding);
+    EXPECT_EQ(Doc(L"readme"), choice.path);
+    EXPECT_EQ(ENC_AUTO, choice.encoding);
 }
 
 TEST_F(ChooserRecent, VanishedEntryOrFolderIsNoFile)
 {
     AddRecent(Doc(L"alpha").c_str());
     MessageBoxAnswerer answers;
-    CopyUnits(g_recentChoice.path, MAX_PATH, L"before");
+    CopyUnits(choice.path, MAX_PATH, L"before");
     bool chosen = RunRecent([&](DialogView& dialog) {
         ASSERT_TRUE(dialog.Tap(IDC_CHOOSER_LIST, L"b.txt"));
         ASSERT_TRUE(DeleteFileW(Doc(L"b.txt").c_str()));
@@ -98,7 +98,7 @@ TEST_F(ChooserRecent, VanishedEntryOrFolderIsNoFile)
         dialog.Press(IDCANCEL);
     });
     EXPECT_FALSE(chosen);
-    EXPECT_STREQ(L"before", g_recentChoice.path);
+    EXPECT_STREQ(L"before", choice.path);
     ASSERT_EQ(2u, answers.seen.size());
     for (const SeenBox& box : answers.seen) {
         EXPECT_EQ(kNoFileText, box.text);

@@ -16,7 +16,7 @@ protected:
             EXPECT_TRUE(dialog.Press(IDOK));
         });
         EXPECT_TRUE(chosen) << type << L" " << typed;
-        std::wstring path = g_chooserState.path;
+        std::wstring path = choice.path;
         EXPECT_EQ(out + L"\\", path.substr(0, out.size() + 1));
         return path.substr(out.size() + 1);
     }
@@ -26,7 +26,7 @@ protected:
 
 TEST_F(ChooserSave, BoxesOfSaveMode)
 {
-    g_chooserState.encoding = ENC_KOI8R;
+    choice.encoding = ENC_KOI8R;
     Run(false, Doc(L"b.txt"), [&](DialogView& dialog) {
         EXPECT_EQ(Names({ L"Text", L"Configs", L"WEB", L"All files" }),
                   dialog.ComboItems(IDC_CHOOSER_TYPE));
@@ -75,17 +75,17 @@ TEST_F(ChooserSave, ChoicesComeBackWithThePath)
         EXPECT_TRUE(dialog.Press(IDOK));
     });
     ASSERT_TRUE(chosen);
-    EXPECT_EQ(Doc(L"new.txt"), g_chooserState.path);
-    EXPECT_EQ(ENC_UTF8, g_chooserState.encoding);
-    EXPECT_EQ((DWORD)CODEC_BARE_LF, g_chooserState.flags);
+    EXPECT_EQ(Doc(L"new.txt"), choice.path);
+    EXPECT_EQ(ENC_UTF8, choice.encoding);
+    EXPECT_EQ((DWORD)CODEC_BARE_LF, choice.flags);
     EXPECT_EQ(docs, Setting(L"LastFolder"));
     EXPECT_EQ(ENC_UTF8, g_settings.GetInt(L"LastEncoding", -1));
 
     // The mark alone is the default.
     chosen = Run(false, Doc(L"old.txt"), [&](DialogView& dialog) { dialog.Press(IDOK); });
     ASSERT_TRUE(chosen);
-    EXPECT_EQ(Doc(L"old.txt"), g_chooserState.path);
-    EXPECT_EQ((DWORD)CODEC_BOM, g_chooserState.flags);
+    EXPECT_EQ(Doc(L"old.txt"), choice.path);
+    EXPECT_EQ((DWORD)CODEC_BOM, choice.flags);
 }
 
 TEST_F(ChooserSave, OverwriteAskedForFileAndFolder)
@@ -117,27 +117,29 @@ TEST_F(ChooserSave, OverwriteAskedForFileAndFolder)
         EXPECT_FALSE(box.hasCancel);
     }
     ASSERT_TRUE(chosen);
-    EXPECT_EQ(Doc(L"readme"), g_chooserState.path);
+    EXPECT_EQ(Doc(L"readme"), choice.path);
 }
 
 TEST_F(ChooserSave, NewDocumentStartsFromLastFolderAndEncoding)
 {
     g_settings.SetString(L"LastFolder", docs.c_str());
     g_settings.SetInt(L"LastEncoding", ENC_DOS866);
-    g_chooserState.encoding = ENC_UTF8;
-    Run(false, L"", [&](DialogView& dialog) {
+    choice.encoding = ENC_UTF8;
+    bool chosen = Run(false, L"", [&](DialogView& dialog) {
         EXPECT_EQ(docs + L"\\", dialog.Text(IDC_CHOOSER_FOLDER));
         EXPECT_EQ(L"DOS RUS", dialog.ComboText(IDC_CHOOSER_ENCODING));
-        dialog.Press(IDCANCEL);
+        dialog.Type(IDC_CHOOSER_NAME, L"fresh");
+        dialog.Press(IDOK);
     });
-    EXPECT_EQ(ENC_DOS866, g_chooserState.encoding);
+    ASSERT_TRUE(chosen);
+    EXPECT_EQ(ENC_DOS866, choice.encoding);
 }
 
 TEST_F(ChooserSave, UnwritableEncodingKeepsLastChoiceOrAnsi)
 {
     // Detection is no way of writing: "ANSI" when nothing was chosen before...
     g_settings.SetInt(L"LastEncoding", ENC_AUTO);
-    CopyUnits(g_chooserState.encodingName, CHOOSER_ENCODING_NAME_UNITS, L"(Auto)");
+    CopyUnits(g_chooserMemory.encodingName, CHOOSER_ENCODING_NAME_UNITS, L"(Auto)");
     Run(false, L"", [&](DialogView& dialog) {
         EXPECT_EQ(L"ANSI", dialog.ComboText(IDC_CHOOSER_ENCODING));
         EXPECT_TRUE(dialog.Pick(IDC_CHOOSER_ENCODING, L"Unicode"));
@@ -175,7 +177,7 @@ TEST_F(ChooserSave, NamesThatMakeNoPathAreRefused)
     ASSERT_EQ(4u, answers.seen.size());
     for (const SeenBox& box : answers.seen)
         EXPECT_EQ(kBadNameText, box.text);
-    EXPECT_EQ(deep + L"\\x", g_chooserState.path);
+    EXPECT_EQ(deep + L"\\x", choice.path);
     EXPECT_EQ(L"", Setting(L"LastFolder"));
 }
 
@@ -194,7 +196,7 @@ TEST_F(ChooserSave, DeviceNamesAreRefused)
         ASSERT_TRUE(dialog.Press(IDOK));
     });
     EXPECT_TRUE(chosen);
-    EXPECT_EQ(Doc(L"nullify.com1"), g_chooserState.path);
+    EXPECT_EQ(Doc(L"nullify.com1"), choice.path);
     ASSERT_EQ(8u, answers.seen.size());
     for (const SeenBox& box : answers.seen)
         EXPECT_EQ(kBadNameText, box.text);

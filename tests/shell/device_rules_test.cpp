@@ -200,7 +200,7 @@ TEST_F(Device, HandOversWaitForTheQuestionOrChooser)
 
     // The chooser opens the third file over the second; the first, handed
     // over again meanwhile, gets a tab of its own.
-    StringCchCopyW(g_chooserState.path, MAX_PATH, second.c_str());   // starts in the folder
+    StringCchCopyW(g_chooserMemory.path, MAX_PATH, second.c_str());   // starts in the folder
     MessageBoxAnswerer unexpected;
     DialogDriver driver;
     driver.Then([&](DialogView& chooser) {
