@@ -101,8 +101,7 @@ void Replace(bool all)
         return;
     wchar_t report[REPORT_UNITS];
     FormatReplaceReport(count, report, REPORT_UNITS);
-    MessageBoxW(g_app.mainWindow, report, g_lang.Lookup(L"notice", L"Внимание"),
-                MB_ICONINFORMATION);
+    ShowNotice(g_app.mainWindow, nullptr, report, MB_ICONINFORMATION);
 }
 
 void FormatReplaceReport(int count, wchar_t* out, int capacity)

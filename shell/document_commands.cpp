@@ -173,8 +173,8 @@ bool ConfirmSaveChanges(bool all)
         if (NeedsAsking(document)) {
             wchar_t question[800];
             BuildQuestion(document, question, 800);
-            answer = MessageBoxW(g_app.mainWindow, question, g_lang.Lookup(L"notice", L"Внимание"),
-                                 MB_YESNOCANCEL | MB_ICONQUESTION);
+            answer = ShowNotice(g_app.mainWindow, nullptr, question,
+                                MB_YESNOCANCEL | MB_ICONQUESTION);
         }
         bool failed = answer == IDYES && !SaveDocument(i);
         if (!failed && document->HasFileName())

@@ -169,9 +169,9 @@ bool CreateMenuBar()
         g_app.menuPopup = GetSubMenu(g_app.mainMenu, 0);
     }
     if (!g_app.mainMenu)
-        MessageBoxW(nullptr, L"MENU Error :(", nullptr, MB_OK);
+        ShowMessage(nullptr, L"MENU Error :(", nullptr, MB_OK);
     if (!g_app.menuPopup)
-        MessageBoxW(nullptr, L"SubMENU Error :(", nullptr, MB_OK);
+        ShowMessage(nullptr, L"SubMENU Error :(", nullptr, MB_OK);
 
     if (!StandardStyle()) {
         SendMessageW(g_app.menuBar, TB_SETIMAGELIST, 0, (LPARAM)g_app.listIcons);

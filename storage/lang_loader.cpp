@@ -100,10 +100,15 @@ void CLangLoader::SetDialogItemText(HWND dialog, int controlId, const wchar_t* k
         SetDlgItemTextW(dialog, controlId, text);
 }
 
+int ShowMessage(HWND owner, const wchar_t* text, const wchar_t* caption, UINT type)
+{
+    return MessageBoxW(owner, text, caption, type);
+}
+
 int ShowNotice(HWND owner, const wchar_t* key, const wchar_t* text, UINT type)
 {
-    return MessageBoxW(owner, g_lang.Lookup(key, text), g_lang.Lookup(L"notice", L"Внимание"),
-                       type);
+    return ShowMessage(owner, key ? g_lang.Lookup(key, text) : text,
+                       g_lang.Lookup(L"notice", L"Внимание"), type);
 }
 
 void ShowOutOfMemory(HWND owner)
