@@ -1,6 +1,7 @@
 #include "lists/quick_insert.h"
 
 #include "lists/text_macros.h"
+#include "storage/lang_loader.h"
 
 namespace {
 
@@ -19,6 +20,10 @@ bool CQuickInsertList::InsertQuickText(int index, HWND edit)
     SYSTEMTIME now;
     GetLocalTime(&now);
     wchar_t* text = ExpandMacros(items[index].insertText, now);
+    if (!text) {
+        ShowOutOfMemory(GetAncestor(edit, GA_ROOT));
+        return false;
+    }
 
     DWORD start = 0;
     DWORD end = 0;

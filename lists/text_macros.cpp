@@ -1,5 +1,7 @@
 #include "lists/text_macros.h"
 
+#include <new>
+
 #include "lists/replace_all.h"
 
 namespace {
@@ -29,7 +31,11 @@ wchar_t* ExpandMacros(const wchar_t* text, const SYSTEMTIME& now)
     const wchar_t* source = text;
     for (const Macro& macro : macros) {
         int length = ReplaceAll(source, macro.name, macro.value, nullptr, 0);
-        wchar_t* next = new wchar_t[length + 1];
+        wchar_t* next = new (std::nothrow) wchar_t[length + 1];
+        if (!next) {
+            delete[] expanded;
+            return nullptr;
+        }
         ReplaceAll(source, macro.name, macro.value, next, length + 1);
         delete[] expanded;
         expanded = next;

@@ -8,7 +8,7 @@
 // second, "%D" day, "%M" month (two digits each), "%Y" year (four digits),
 // "%L" a line break, "%%" a single '%'. As "%%" comes last it protects
 // nothing: "%%h" gives '%' and the hour. Answers a new string (release it
-// with delete[]).
+// with delete[]), or null when memory ran out.
 wchar_t* ExpandMacros(const wchar_t* text, const SYSTEMTIME& now);
 
 #endif

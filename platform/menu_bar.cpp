@@ -195,7 +195,15 @@ BOOL SHCreateMenuBar(SHMENUBARINFO* info)
     // Soft keys as high as the bar, as on the device.
     SendMessageW(bar, TB_SETBUTTONSIZE, 0, MAKELONG(barHeight, barHeight - 4));
 
-    MenuBar* state = new MenuBar{ bar, menu, info->hwndParent, relay, false, 0 };
+    MenuBar* state = new (std::nothrow) MenuBar{ bar, menu, info->hwndParent, relay, false, 0 };
+    if (!state) {
+        // No bar rather than one whose keys reach nothing; the caller reports it.
+        DestroyWindow(bar);
+        DestroyWindow(relay);
+        if (menu)
+            DestroyMenu(menu);
+        return FALSE;
+    }
     SetWindowLongPtrW(relay, GWLP_USERDATA, (LONG_PTR)state);
     if (info->dwFlags & SHCMBF_COLORBK) {
         state->coloured = true;

@@ -13,7 +13,7 @@
 const UINT WM_RUN_DEFERRED = WM_APP + 1;
 
 void DeferClose();
-// False when the path could not be kept (no memory).
+// False, after telling the user, when the path could not be kept (no memory).
 bool DeferHandOver(const wchar_t* path);
 
 // The main window was enabled again: lets the kept requests run after the

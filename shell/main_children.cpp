@@ -1,9 +1,12 @@
 #include "shell/main_children.h"
 
+#include <new>
+
 #include "editor/tab_panel.h"
 #include "resources/resource.h"
 #include "app/app_state.h"
 #include "shell/list_icons.h"
+#include "storage/lang_loader.h"
 #include "widgets/button_pictures.h"
 #include "widgets/pic_btn.h"
 
@@ -21,7 +24,10 @@ void CreateTabPanel(HWND mainWindow)
     if (!g_app.tabHost)
         return;
     SetWindowLongPtrW(g_app.tabHost, GWLP_ID, IDC_TAB_PANEL);
-    g_app.tabPanel = new CTabPanel(g_app.tabHost);
+    // Without memory for the panel the documents are there, only not as tabs.
+    g_app.tabPanel = new (std::nothrow) CTabPanel(g_app.tabHost);
+    if (!g_app.tabPanel)
+        ShowOutOfMemory(mainWindow);
 }
 
 void ReleaseTabPanel()
@@ -46,10 +52,16 @@ void AttachFindBarButtons()
         { IDC_MATCH_CASE, 19, PICBTN_TOGGLE },  { IDC_WHOLE_WORD, 20, PICBTN_TOGGLE },
         { IDC_REPLACE, 21, PICBTN_PUSH },       { IDC_REPLACE_ALL, 22, PICBTN_PUSH },
     };
+    // A button without its record stays a plain button with its text.
+    bool made = true;
     for (int i = 0; i < 6; ++i) {
         HWND button = GetDlgItem(g_app.findBar, buttons[i].control);
-        g_app.findButtons[i] = new CPicBtn(button, buttons[i].picture, buttons[i].kind);
+        g_app.findButtons[i] =
+            new (std::nothrow) CPicBtn(button, buttons[i].picture, buttons[i].kind);
+        made = made && g_app.findButtons[i];
     }
+    if (!made)
+        ShowOutOfMemory(g_app.mainWindow);
     wchar_t path[MAX_PATH];
     if (ListIconsPath(path, MAX_PATH))
         LoadButtonPictures(path);

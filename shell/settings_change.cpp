@@ -8,6 +8,7 @@
 #include "shell/main_window.h"
 #include "shell/menu_bar.h"
 #include "shell/startup.h"
+#include "storage/lang_loader.h"
 #include "storage/settings.h"
 
 namespace {
@@ -59,9 +60,16 @@ void ApplySettingsChange(const MenuSettings& before)
     RebuildMenuBar(before, now);
     if (wcscmp(now.language, before.language) != 0)
         LoadLanguage();
+    bool rebuilt = true;
     for (int i = 0; i < g_app.documents.count; ++i)
-        g_app.documents[i]->RebuildEditWindow();
+        rebuilt = g_app.documents[i]->RebuildEditWindow() && rebuilt;
     LayoutDocumentArea();
     FocusCurrentDocument();
     UpdateWordWrapButton();
+    // A document whose window could not be made again keeps its text in the
+    // old one, with the old font.
+    if (!rebuilt)
+        ShowNotice(g_app.mainWindow, L"err_rebuild",
+                   L"Не удалось применить новые настройки к окну документа: оно осталось прежним.",
+                   MB_ICONERROR);
 }

@@ -1,5 +1,7 @@
 #include "shell/startup.h"
 
+#include <new>
+
 #include "editor/document.h"
 #include "editor/find_bar.h"
 #include "editor/layout.h"
@@ -127,8 +129,11 @@ void OnCreate(HWND window)
     g_app.mainWindow = window;
     g_app.findBar = CreateFindBar(window);
     g_app.quickInsertMenu = CreatePopupMenu();
-    g_app.quickInsert = new CQuickInsertList(g_app.quickInsertMenu);
-    g_app.quickInsertLoaded = g_app.quickInsert->LoadQuickInsert() ? 1 : 0;
+    // Without memory for the list the program runs without quick insert.
+    g_app.quickInsert = new (std::nothrow) CQuickInsertList(g_app.quickInsertMenu);
+    if (!g_app.quickInsert)
+        ShowOutOfMemory(window);
+    g_app.quickInsertLoaded = g_app.quickInsert && g_app.quickInsert->LoadQuickInsert() ? 1 : 0;
     CreateMenuBar();
 }
 

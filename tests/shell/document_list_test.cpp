@@ -1,9 +1,12 @@
 #include "tests/shell/app_fixture.h"
 
+#include "editor/tab_panel.h"
+#include "lists/quick_insert.h"
 #include "lists/recent_files.h"
 #include "resources/resource.h"
 #include "storage/encodings.h"
 #include "tests/shell/heap_probe.h"
+#include "widgets/pic_btn.h"
 
 namespace {
 
@@ -118,4 +121,19 @@ TEST_F(DocumentList, TheFirstDocumentWrapsFromTheStart)
     EXPECT_EQ(1, g_editsMade);
     EXPECT_TRUE(WrapChecked());
     EXPECT_EQ(std::wstring(5000, L'w'), DocText(0));
+}
+
+TEST_F(DocumentList, NoMemoryForAPartOfTheWindowIsToldAndTheProgramRuns)
+{
+    // The quick-insert list, the tab panel, a find-bar button.
+    for (size_t size : { sizeof(CQuickInsertList), sizeof(CTabPanel), sizeof(CPicBtn) }) {
+        MessageBoxAnswerer answerer;
+        FailAllocationsOfSize(size, 1);
+        ASSERT_TRUE(StartApp()) << size;
+        ASSERT_EQ(1u, answerer.seen.size()) << size;
+        EXPECT_EQ(L"Недостаточно памяти!", answerer.seen[0].text);
+        Command(CMD_WINDOW_NEW);
+        EXPECT_EQ(2, g_app.documents.count);
+        TearDown();
+    }
 }

@@ -144,3 +144,22 @@ TEST_F(EditWindow, QuickInsertInsertsAllOrNothing)
     Command(CMD_QUICK_INSERT_FIRST + 1);
     EXPECT_EQ(0, Doc(0)->modified);
 }
+
+TEST_F(EditWindow, QuickInsertWithoutMemoryIsToldAndChangesNothing)
+{
+    ASSERT_TRUE(StartApp());
+    std::wstring item(300, L'q');
+    std::wstring list = temp.Path(L"QInsert.lst");
+    WriteBytes(list, "\xFF\xFE" + Utf16Bytes(L"Long|" + item + L"\r\n"));
+    g_app.quickInsert->Release();
+    ASSERT_TRUE(g_app.quickInsert->LoadQuickInsertFrom(list.c_str()));
+    Doc(0)->SetText(L"слово");
+    MessageBoxAnswerer answerer;
+    // The first step of the expansion.
+    FailAllocationsOfSize((item.size() + 1) * sizeof(wchar_t), 1);
+    Command(CMD_QUICK_INSERT_FIRST);
+    ASSERT_EQ(1u, answerer.seen.size());
+    EXPECT_EQ(L"Недостаточно памяти!", answerer.seen[0].text);
+    EXPECT_EQ(L"слово", DocText(0));
+    EXPECT_EQ(0, Doc(0)->modified);
+}

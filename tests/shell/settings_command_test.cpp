@@ -1,6 +1,7 @@
 #include "tests/shell/app_fixture.h"
 
 #include "resources/resource.h"
+#include "tests/shell/heap_probe.h"
 
 namespace {
 
@@ -119,4 +120,19 @@ TEST_F(SettingsCommand, HardwareButtonWorksWhileTheWindowIsActive)
     Pump();
     EXPECT_TRUE(RegisterHotKey(other, 0xC3, MOD_WIN, 0xC3));
     DestroyWindow(other);
+}
+
+TEST_F(SettingsCommand, AWindowThatCannotBeRebuiltIsTold)
+{
+    ASSERT_TRUE(StartApp());
+    std::wstring text(777, L'w');
+    Doc(0)->SetText(text.c_str());
+    MessageBoxAnswerer answerer;
+    // The copy of the text the new window would take.
+    FailAllocationsOfSize((text.size() + 1) * sizeof(wchar_t), 1);
+    Settings({ [](DialogView& dialog) { EXPECT_TRUE(dialog.Press(IDOK)); } });
+    ASSERT_EQ(1u, answerer.seen.size());
+    EXPECT_EQ(L"Не удалось применить новые настройки к окну документа: оно осталось прежним.",
+              answerer.seen[0].text);
+    EXPECT_EQ(text, DocText(0));
 }
