@@ -72,12 +72,11 @@ protected:
     bool Run(bool openMode, const std::wstring& path, DialogDriver::Script script)
     {
         CopyUnits(choice.path, MAX_PATH, path.c_str());
-        DialogDriver driver(kChooserCaption);
-        driver.Then(script);
-        bool chosen = ChooseFile(openMode, &choice);
-        EXPECT_EQ(1, driver.ran);
-        EXPECT_EQ(0, driver.leftOpen);
-        return chosen;
+        return RunDialogs([&] { return ChooseFile(openMode, &choice); }, { script });
+    }
+    bool RunRecent(DialogDriver::Script script)
+    {
+        return RunDialogs([&] { return ChooseRecentFile(&choice); }, { script });
     }
 
     TempFolder temp;

@@ -11,16 +11,6 @@ protected:
         for (const wchar_t* name : { L"readme", L"gone.txt", L"setup.ini", L"b.txt" })
             AddRecent(Doc(name).c_str());
     }
-
-    bool RunRecent(DialogDriver::Script script)
-    {
-        DialogDriver driver(kChooserCaption);
-        driver.Then(script);
-        bool chosen = ChooseRecentFile(&choice);
-        EXPECT_EQ(1, driver.ran);
-        EXPECT_EQ(0, driver.leftOpen);
-        return chosen;
-    }
 };
 
 }
