@@ -5,10 +5,10 @@
 #include "dialogs/chooser_paths.h"
 #include "dialogs/chooser_tables.h"
 #include "resources/resource.h"
-#include "shell/list_icons.h"
 #include "storage/lang_loader.h"
 #include "storage/settings.h"
 #include "storage/wide_text.h"
+#include "widgets/list_icons.h"
 
 ChooserState g_chooserState;
 

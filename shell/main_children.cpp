@@ -3,7 +3,7 @@
 #include "editor/tab_panel.h"
 #include "resources/resource.h"
 #include "app/app_state.h"
-#include "shell/list_icons.h"
+#include "widgets/list_icons.h"
 #include "widgets/button_pictures.h"
 #include "widgets/pic_btn.h"
 

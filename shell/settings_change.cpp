@@ -1,14 +1,14 @@
 #include "shell/settings_change.h"
 
+#include "app/app_state.h"
 #include "editor/document.h"
 #include "editor/layout.h"
-#include "app/app_state.h"
 #include "shell/document_commands.h"
-#include "shell/list_icons.h"
 #include "shell/main_window.h"
 #include "shell/menu_bar.h"
 #include "shell/startup.h"
 #include "storage/settings.h"
+#include "widgets/list_icons.h"
 
 namespace {
 

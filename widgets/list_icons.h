@@ -1,5 +1,5 @@
-#ifndef QUILLEX_SHELL_LIST_ICONS_H
-#define QUILLEX_SHELL_LIST_ICONS_H
+#ifndef QUILLEX_WIDGETS_LIST_ICONS_H
+#define QUILLEX_WIDGETS_LIST_ICONS_H
 
 #include "platform/pocketpc.h"
 

@@ -1,4 +1,4 @@
-#include "shell/list_icons.h"
+#include "widgets/list_icons.h"
 
 #include "app/app_state.h"
 #include "storage/wide_text.h"
