@@ -1,6 +1,7 @@
 #include "editor/document.h"
 #include "editor/find_bar.h"
 #include "editor/layout.h"
+#include "editor/tab_host.h"
 #include "lists/quick_insert.h"
 #include "resources/resource.h"
 #include "shell/about_box.h"

@@ -2,10 +2,11 @@
 
 #include <new>
 
+#include "app/app_state.h"
 #include "dialogs/file_chooser.h"
 #include "editor/document.h"
 #include "editor/layout.h"
-#include "app/app_state.h"
+#include "editor/tab_host.h"
 #include "storage/lang_loader.h"
 #include "storage/settings.h"
 #include "storage/wide_text.h"

@@ -1,20 +1,22 @@
 #include "shell/startup.h"
 
+#include "app/app_state.h"
 #include "editor/document.h"
 #include "editor/find_bar.h"
+#include "editor/find_bar_buttons.h"
 #include "editor/layout.h"
+#include "editor/tab_host.h"
 #include "lists/quick_insert.h"
 #include "lists/recent_files.h"
 #include "resources/resource.h"
-#include "app/app_state.h"
 #include "shell/document_commands.h"
 #include "shell/main_window.h"
 #include "shell/menu_bar.h"
-#include "shell/main_children.h"
 #include "storage/encodings.h"
 #include "storage/lang_loader.h"
 #include "storage/settings.h"
 #include "storage/wide_text.h"
+#include "widgets/list_icons.h"
 
 namespace {
 

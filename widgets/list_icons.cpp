@@ -83,3 +83,9 @@ void ReadThemePalette(HIMAGELIST icons)
     ReplaceBrush(&g_app.windowBrush, g_app.colours[THEME_WINDOW]);
     ReplaceBrush(&g_app.editBrush, g_app.colours[THEME_EDIT_BACKGROUND]);
 }
+
+void LoadThemeAndIcons()
+{
+    g_app.listIcons = LoadListIcons();
+    ReadThemePalette(g_app.listIcons);
+}

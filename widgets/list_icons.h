@@ -24,4 +24,8 @@ HIMAGELIST LoadListIcons();
 // of the earlier one: run it before the main window class takes its brush).
 void ReadThemePalette(HIMAGELIST icons);
 
+// g_app.listIcons and the theme palette with its two brushes; once, before
+// the main window's class is registered.
+void LoadThemeAndIcons();
+
 #endif
