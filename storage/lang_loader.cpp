@@ -2,6 +2,7 @@
 
 #include <new>
 
+#include "storage/hash_key.h"
 #include "storage/key_value_file.h"
 #include "storage/wide_text.h"
 

@@ -3,6 +3,7 @@
 #include <new>
 #include <stdlib.h>
 
+#include "storage/hash_key.h"
 #include "storage/key_value_file.h"
 #include "storage/wide_text.h"
 
