@@ -5,6 +5,7 @@
 #include "dialogs/toolbar_actions.h"
 #include "resources/resource.h"
 #include "storage/lang_loader.h"
+#include "storage/program_folder.h"
 #include "storage/settings.h"
 #include "storage/wide_text.h"
 

@@ -4,6 +4,7 @@
 
 #include "storage/file_io.h"
 #include "storage/key_value_file.h"
+#include "storage/program_folder.h"
 #include "storage/wide_text.h"
 
 CQuickInsertList::CQuickInsertList(HMENU popup) : menu(popup) {}

@@ -2,6 +2,7 @@
 
 #include "storage/file_io.h"
 #include "storage/key_value_file.h"
+#include "storage/program_folder.h"
 
 CRecentList g_recent;
 

@@ -4,6 +4,7 @@
 
 #include "storage/hash_key.h"
 #include "storage/key_value_file.h"
+#include "storage/program_folder.h"
 #include "storage/wide_text.h"
 
 CLangLoader g_lang;

@@ -19,9 +19,4 @@ int BoundedLength(const wchar_t* text, int limit);
 int SubstituteFirst(const wchar_t* text, const wchar_t* mark, const wchar_t* value, wchar_t* out,
                     int capacity);
 
-// The folder of the running program as "X:\...\" (with the trailing
-// backslash), or an empty string when it cannot be found. `capacity` is the
-// size of `folder` in units.
-bool GetProgramFolder(wchar_t* folder, int capacity);
-
 #endif

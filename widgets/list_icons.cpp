@@ -1,7 +1,7 @@
 #include "widgets/list_icons.h"
 
 #include "app/app_state.h"
-#include "storage/wide_text.h"
+#include "storage/program_folder.h"
 #include "widgets/image_strip.h"
 
 namespace {
