@@ -7,7 +7,7 @@
 #include "dialogs/file_chooser.h"
 #include "resources/resource.h"
 #include "storage/encodings.h"
-#include "storage/lang_loader.h"
+#include "storage/notice.h"
 #include "storage/settings.h"
 #include "storage/wide_text.h"
 

@@ -1,11 +1,11 @@
 #include "dialogs/chooser_controls.h"
 
+#include "app/app_state.h"
 #include "dialogs/chooser_tables.h"
 #include "dialogs/dialog_template.h"
 #include "dialogs/file_chooser.h"
 #include "resources/resource.h"
-#include "app/app_state.h"
-#include "storage/lang_loader.h"
+#include "storage/notice.h"
 
 namespace {
 

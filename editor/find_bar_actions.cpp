@@ -10,6 +10,7 @@
 #include "editor/document_search.h"
 #include "resources/resource.h"
 #include "storage/lang_loader.h"
+#include "storage/notice.h"
 #include "storage/wide_text.h"
 #include "widgets/pic_btn.h"
 

@@ -11,7 +11,7 @@
 #include "shell/main_window.h"
 #include "shell/settings_change.h"
 #include "storage/encodings.h"
-#include "storage/lang_loader.h"
+#include "storage/notice.h"
 #include "storage/settings.h"
 
 namespace {

@@ -8,6 +8,7 @@
 #include "editor/layout.h"
 #include "editor/tab_host.h"
 #include "storage/lang_loader.h"
+#include "storage/notice.h"
 #include "storage/settings.h"
 #include "storage/wide_text.h"
 

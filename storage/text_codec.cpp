@@ -2,7 +2,7 @@
 
 #include <new>
 
-#include "storage/lang_loader.h"
+#include "storage/notice.h"
 
 namespace {
 
