@@ -6,6 +6,7 @@
 #include "editor/document.h"
 #include "editor/layout.h"
 #include "editor/tab_host.h"
+#include "shell/commands.h"
 #include "shell/deferred_requests.h"
 #include "shell/document_commands.h"
 #include "shell/hardware_keys.h"

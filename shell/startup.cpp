@@ -9,6 +9,7 @@
 #include "lists/quick_insert.h"
 #include "lists/recent_files.h"
 #include "resources/resource.h"
+#include "shell/commands.h"
 #include "shell/document_commands.h"
 #include "shell/main_window.h"
 #include "shell/menu_bar.h"
