@@ -1,5 +1,6 @@
 #include "dialogs/advanced_settings.h"
 
+#include "app/hardware_buttons.h"
 #include "dialogs/dialog_template.h"
 #include "dialogs/file_associations.h"
 #include "dialogs/hardware_key_table.h"

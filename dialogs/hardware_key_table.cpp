@@ -24,8 +24,3 @@ void ReadHardwareKeyNames(HWND keyBox)
         RegCloseKey(key);
     }
 }
-
-void HardKeySettingName(int number, wchar_t* name, int capacity)
-{
-    StringCchPrintfW(name, capacity, L"HardKeyEvent%d", number);
-}

@@ -1,7 +1,7 @@
 #include "shell/hardware_keys.h"
 
 #include "app/app_state.h"
-#include "dialogs/hardware_key_table.h"
+#include "app/hardware_buttons.h"
 #include "dialogs/toolbar_actions.h"
 #include "storage/settings.h"
 
