@@ -60,7 +60,7 @@ void LoadKeyActions()
     HardwareKeyTable& keys = g_hardwareKeys;
     for (int n = 0; n < keys.count; ++n) {
         wchar_t name[32];
-        HardKeySettingName(keys.numbers[n], name, 32);
+        HardKeySettingName(keys.numbers[n], name, ARRAYSIZE(name));
         keys.actions[n] = g_settings.GetInt(name, 0);
     }
 }
@@ -93,7 +93,7 @@ void OnOk(HWND dialog)
     HardwareKeyTable& keys = g_hardwareKeys;
     for (int n = 0; n < keys.count; ++n) {
         wchar_t name[32];
-        HardKeySettingName(keys.numbers[n], name, 32);
+        HardKeySettingName(keys.numbers[n], name, ARRAYSIZE(name));
         g_settings.SetInt(name, keys.actions[n]);
     }
     for (int i = 0; i < (int)ARRAYSIZE(kExtensions); ++i) {

@@ -145,7 +145,7 @@ void AddSoftKeys(HWND bar, HMENU menu)
 {
     for (int i = 0; i < GetMenuItemCount(menu); ++i) {
         wchar_t text[64] = L"";
-        GetMenuStringW(menu, i, text, 64, MF_BYPOSITION);
+        GetMenuStringW(menu, i, text, ARRAYSIZE(text), MF_BYPOSITION);
         TBBUTTON button = {};
         button.iBitmap = I_IMAGENONE;
         button.idCommand = GetSubMenu(menu, i) ? MENU_BAR_POPUP_KEY_FIRST + i

@@ -32,7 +32,7 @@ void DeferClose()
 bool DeferHandOver(const wchar_t* path)
 {
     KeptPath kept;
-    CopyUnits(kept.path, MAX_PATH, path);
+    CopyUnits(kept.path, path);
     return g_handOvers.Append(kept) >= 0;
 }
 

@@ -146,7 +146,7 @@ bool SaveDocument(int index)
 bool SaveDocumentAs(int index)
 {
     CDocument* document = g_app.documents[index];
-    CopyUnits(g_chooserState.path, 260, document->path);
+    CopyUnits(g_chooserState.path, document->path);
     g_chooserState.encoding = document->encoding;
     bool chosen = ChooseFile(false);
     bool saved = chosen &&
@@ -174,7 +174,7 @@ bool ConfirmSaveChanges(bool all)
         int answer = IDNO;
         if (NeedsAsking(document)) {
             wchar_t question[800];
-            BuildQuestion(document, question, 800);
+            BuildQuestion(document, question, ARRAYSIZE(question));
             answer = MessageBoxW(g_app.mainWindow, question, g_lang.Lookup(L"notice", L"Внимание"),
                                  MB_YESNOCANCEL | MB_ICONQUESTION);
         }

@@ -10,7 +10,7 @@ namespace {
 int AssignedAction(int number)
 {
     wchar_t name[32];
-    HardKeySettingName(number, name, 32);
+    HardKeySettingName(number, name, ARRAYSIZE(name));
     return g_settings.GetInt(name, 0);
 }
 

@@ -49,7 +49,7 @@ MenuSettings ReadMenuSettings()
     settings.standardMenu = g_settings.GetBool(L"StandardMenuWM5", false);
     settings.showType = g_settings.GetInt(L"MenuShowType", 0);
     settings.language[0] = 0;
-    g_settings.GetString(L"Language", settings.language, 260, L"Russian");
+    g_settings.GetString(L"Language", settings.language, ARRAYSIZE(settings.language), L"Russian");
     return settings;
 }
 

@@ -139,8 +139,8 @@ bool InitMainWindow(HINSTANCE instance, int showCommand)
 {
     SHInitExtraControls();
     wchar_t title[100], className[100];
-    LoadStringW(instance, IDS_TITLE, title, 100);
-    LoadStringW(instance, IDS_CLASS, className, 100);
+    LoadStringW(instance, IDS_TITLE, title, ARRAYSIZE(title));
+    LoadStringW(instance, IDS_CLASS, className, ARRAYSIZE(className));
 
     wchar_t path[kCommandLineUnits];
     NormaliseCommandLine(GetCommandLineW(), path, kCommandLineUnits);

@@ -10,6 +10,13 @@
 // `length` is -1) into a field of `capacity` units; returns the units copied.
 int CopyUnits(wchar_t* field, int capacity, const wchar_t* source, int length = -1);
 
+// The same into an array field, whose capacity is its own size.
+template <size_t capacity>
+inline int CopyUnits(wchar_t (&field)[capacity], const wchar_t* source, int length = -1)
+{
+    return CopyUnits(field, (int)capacity, source, length);
+}
+
 // Number of units before the terminator, but never more than `limit`.
 int BoundedLength(const wchar_t* text, int limit);
 
