@@ -2,6 +2,7 @@
 
 #include <new>
 
+#include "storage/encoding_detect.h"
 #include "storage/notice.h"
 
 namespace {
