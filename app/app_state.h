@@ -64,9 +64,6 @@ extern AppState g_app;
 // The document shown now.
 CDocument* CurrentDocument();
 
-// Marks document `index`'s tab as the selected one in the tab panel.
-void SelectDocumentTab(int index);
-
 // A screen is VGA when its larger side exceeds 400 pixels; sizes double on it.
 bool IsVgaScreen();
 inline int ScreenScale() { return IsVgaScreen() ? 2 : 1; }

@@ -1,5 +1,6 @@
 #include "dialogs/advanced_settings.h"
 
+#include "app/hardware_buttons.h"
 #include "dialogs/dialog_template.h"
 #include "dialogs/file_associations.h"
 #include "dialogs/hardware_key_table.h"
@@ -59,7 +60,7 @@ void LoadKeyActions()
     HardwareKeyTable& keys = g_hardwareKeys;
     for (int n = 0; n < keys.count; ++n) {
         wchar_t name[32];
-        HardKeySettingName(keys.numbers[n], name, 32);
+        HardKeySettingName(keys.numbers[n], name, ARRAYSIZE(name));
         keys.actions[n] = g_settings.GetInt(name, 0);
     }
 }
@@ -91,7 +92,7 @@ void OnOk(HWND dialog)
     HardwareKeyTable& keys = g_hardwareKeys;
     for (int n = 0; n < keys.count; ++n) {
         wchar_t name[32];
-        HardKeySettingName(keys.numbers[n], name, 32);
+        HardKeySettingName(keys.numbers[n], name, ARRAYSIZE(name));
         g_settings.SetInt(name, keys.actions[n]);
     }
     for (int i = 0; i < (int)ARRAYSIZE(kExtensions); ++i) {

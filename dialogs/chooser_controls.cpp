@@ -1,10 +1,12 @@
 #include "dialogs/chooser_controls.h"
 
+#include "app/app_state.h"
 #include "dialogs/chooser_tables.h"
 #include "dialogs/file_chooser.h"
 #include "resources/resource.h"
-#include "shell/list_icons.h"
 #include "storage/lang_loader.h"
+#include "storage/notice.h"
+#include "widgets/list_icons.h"
 
 namespace {
 

@@ -6,8 +6,10 @@
 #include "resources/resource.h"
 #include "storage/encodings.h"
 #include "storage/lang_loader.h"
+#include "storage/notice.h"
 #include "storage/settings.h"
 #include "storage/wide_text.h"
+#include "widgets/list_icons.h"
 
 ChooserMemory g_chooserMemory;
 

@@ -6,7 +6,8 @@ void ReadHardwareKeyNames(HWND keyBox)
 {
     for (int i = 0; i < HARDWARE_KEY_COUNT; ++i) {
         wchar_t path[64];
-        StringCchPrintfW(path, 64, L"SOFTWARE\\Microsoft\\Shell\\Keys\\40%02X", HARDWARE_KEY_FIRST + i);
+        StringCchPrintfW(path, ARRAYSIZE(path), L"SOFTWARE\\Microsoft\\Shell\\Keys\\40%02X",
+                         HARDWARE_KEY_FIRST + i);
         HKEY key;
         if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, path, 0, KEY_READ, &key) != ERROR_SUCCESS)
             continue;
@@ -23,9 +24,4 @@ void ReadHardwareKeyNames(HWND keyBox)
         }
         RegCloseKey(key);
     }
-}
-
-void HardKeySettingName(int number, wchar_t* name, int capacity)
-{
-    StringCchPrintfW(name, capacity, L"HardKeyEvent%d", number);
 }

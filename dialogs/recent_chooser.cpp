@@ -4,7 +4,9 @@
 #include "dialogs/chooser_tables.h"
 #include "lists/recent_files.h"
 #include "resources/resource.h"
+#include "storage/lang_loader.h"
 #include "storage/wide_text.h"
+#include "widgets/list_icons.h"
 
 namespace {
 

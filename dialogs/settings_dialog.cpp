@@ -5,6 +5,7 @@
 #include "dialogs/toolbar_actions.h"
 #include "resources/resource.h"
 #include "storage/lang_loader.h"
+#include "storage/program_folder.h"
 #include "storage/settings.h"
 #include "storage/wide_text.h"
 
@@ -92,7 +93,7 @@ BOOL OnInitDialog(HWND dialog, void*)
         CheckDlgButton(dialog, option.id,
                        g_settings.GetInt(option.setting, 0) ? BST_CHECKED : BST_UNCHECKED);
     wchar_t size[20];
-    StringCchPrintfW(size, 20, L"%u",
+    StringCchPrintfW(size, ARRAYSIZE(size), L"%u",
                      (unsigned)g_settings.GetInt(L"FontSize", IsVgaScreen() ? 22 : 14));
     SetDlgItemTextW(dialog, IDC_SET_FONT_SIZE, size);
     // A stored font or language that is not there leaves its box without a
@@ -154,7 +155,7 @@ int CALLBACK AddFontName(const LOGFONTW* font, const TEXTMETRICW*, DWORD, LPARAM
     if (!wanted[0]) {
         LOGFONTW system;
         GetObjectW(GetStockObject(SYSTEM_FONT), sizeof(system), &system);
-        CopyUnits(wanted, LF_FACESIZE, system.lfFaceName);
+        CopyUnits(wanted, system.lfFaceName);
     }
     if (index >= 0 && wcscmp(wanted, font->lfFaceName) == 0)
         SendMessageW((HWND)box, CB_SETCURSEL, index, 0);

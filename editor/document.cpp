@@ -14,7 +14,8 @@ namespace {
 // Paths must fit the record's field whole: a cut path would name another file.
 bool FitsPath(const wchar_t* filePath)
 {
-    return BoundedLength(filePath, 260) < 260;
+    const int capacity = ARRAYSIZE(CDocument::path);
+    return BoundedLength(filePath, capacity) < capacity;
 }
 
 // The stored size is the user's, as typed; the font made from it keeps to
@@ -156,7 +157,7 @@ bool CDocument::Transfer(const wchar_t* filePath, bool load, int encodingAsked, 
     if (!codec.succeeded)
         return false;
     if (filePath != path)
-        CopyUnits(path, 260, filePath);
+        CopyUnits(path, filePath);
     encoding = codec.encoding;
     codecFlags = codec.flags;
     truncated = codec.truncated;

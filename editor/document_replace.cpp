@@ -5,7 +5,7 @@
 #include "editor/document.h"
 #include "editor/document_search.h"
 #include "editor/text_replace.h"
-#include "storage/lang_loader.h"
+#include "storage/notice.h"
 
 namespace {
 

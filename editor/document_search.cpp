@@ -4,7 +4,7 @@
 
 #include "editor/document.h"
 #include "editor/text_search.h"
-#include "storage/lang_loader.h"
+#include "storage/notice.h"
 
 namespace {
 

@@ -10,6 +10,7 @@
 #include "editor/document_search.h"
 #include "resources/resource.h"
 #include "storage/lang_loader.h"
+#include "storage/notice.h"
 #include "storage/wide_text.h"
 #include "widgets/pic_btn.h"
 
@@ -114,7 +115,7 @@ void FormatReplaceReport(int count, wchar_t* out, int capacity)
     const wchar_t* builtIn = L"Произведено %d замен(ы).";
     const wchar_t* text = g_lang.Lookup(L"finish_repl_cnt", builtIn);
     wchar_t number[16];
-    StringCchPrintfW(number, 16, L"%d", count);
+    StringCchPrintfW(number, ARRAYSIZE(number), L"%d", count);
     // The number replaces the "%d" as plain text: a translation is never
     // used as a format, so no other "%" in it can read or write anything.
     if (!wcsstr(text, L"%d") || wcslen(text) - 2 + wcslen(number) >= (size_t)capacity)

@@ -10,6 +10,7 @@
 namespace {
 
 const int kBufferHeight = 30;
+const UINT_PTR kPanelSubclass = 1;
 
 int BufferWidth()
 {
@@ -61,11 +62,9 @@ void DrawLine(HDC dc, HPEN pen, int x1, int y1, int x2, int y2)
 CTabPanel::CTabPanel(HWND panelWindow)
     : backgroundBrush(nullptr), currentBrush(nullptr), modifiedBrush(nullptr),
       modifiedCurrentBrush(nullptr), font(nullptr), lightPen(nullptr), darkPen(nullptr),
-      window(panelWindow), previousProc(nullptr), controlId(0), tabCount(0), pressed(0),
-      currentTab(0)
+      window(panelWindow), controlId(0), tabCount(0), pressed(0), currentTab(0)
 {
-    SetWindowLongPtrW(window, GWLP_USERDATA, (LONG_PTR)this);
-    previousProc = (WNDPROC)SetWindowLongPtrW(window, GWLP_WNDPROC, (LONG_PTR)PanelProc);
+    SetWindowSubclass(window, PanelProc, kPanelSubclass, (DWORD_PTR)this);
     controlId = (DWORD)GetWindowLongPtrW(window, GWLP_ID);
 
     const COLORREF* colours = g_app.colours;
@@ -83,10 +82,7 @@ CTabPanel::CTabPanel(HWND panelWindow)
 
 CTabPanel::~CTabPanel()
 {
-    if (IsWindow(window) && GetWindowLongPtrW(window, GWLP_USERDATA) == (LONG_PTR)this) {
-        SetWindowLongPtrW(window, GWLP_WNDPROC, (LONG_PTR)previousProc);
-        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-    }
+    Detach();
     HGDIOBJ objects[] = { backgroundBrush, currentBrush, modifiedBrush, modifiedCurrentBrush,
                           lightPen, darkPen, font };
     for (HGDIOBJ object : objects) {
@@ -108,11 +104,17 @@ void CTabPanel::SetCurrentTab(int index)
     RepaintNow(window);
 }
 
-LRESULT CALLBACK CTabPanel::PanelProc(HWND panel, UINT message, WPARAM wParam, LPARAM lParam)
+void CTabPanel::Detach()
 {
-    CTabPanel* self = (CTabPanel*)GetWindowLongPtrW(panel, GWLP_USERDATA);
-    if (!self)
-        return DefWindowProcW(panel, message, wParam, lParam);
+    if (window)
+        RemoveWindowSubclass(window, PanelProc, kPanelSubclass);
+    window = nullptr;
+}
+
+LRESULT CALLBACK CTabPanel::PanelProc(HWND panel, UINT message, WPARAM wParam, LPARAM lParam,
+                                      UINT_PTR, DWORD_PTR data)
+{
+    CTabPanel* self = (CTabPanel*)data;
     switch (message) {
     case WM_PAINT:
     case WM_ERASEBKGND:
@@ -124,6 +126,9 @@ LRESULT CALLBACK CTabPanel::PanelProc(HWND panel, UINT message, WPARAM wParam, L
         return self->OnStylusUp();
     case WM_LBUTTONDBLCLK:
         return self->OnDoubleTap(lParam);
+    case WM_NCDESTROY:
+        self->Detach();
+        return DefSubclassProc(panel, message, wParam, lParam);
     default:
         return self->PassOn(message, wParam, lParam);
     }
@@ -131,7 +136,7 @@ LRESULT CALLBACK CTabPanel::PanelProc(HWND panel, UINT message, WPARAM wParam, L
 
 LRESULT CTabPanel::PassOn(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    return CallWindowProcW(previousProc, window, message, wParam, lParam);
+    return DefSubclassProc(window, message, wParam, lParam);
 }
 
 // The whole panel is drawn off-screen and copied in one transfer, so it never

@@ -13,9 +13,11 @@
 // tapped one. Tab i shows g_app.documents[i].
 class CTabPanel {
 public:
+    // Attaches the panel to the window as its subclass, with the object as the
+    // subclass's data; the window lets go of it at WM_NCDESTROY.
     explicit CTabPanel(HWND panelWindow);
-    // Releases the drawing objects and gives the window its own procedure
-    // back, so its last messages never reach the deleted object.
+    // Releases the drawing objects and, while the window lives, removes the
+    // subclass, so its last messages never reach the deleted object.
     virtual ~CTabPanel();
 
     void SetTabCount(int count);
@@ -28,8 +30,7 @@ public:
     HFONT font;
     HPEN lightPen;
     HPEN darkPen;
-    HWND window;
-    WNDPROC previousProc;
+    HWND window;      // null once the window has gone
     DWORD controlId;
     int tabCount;
     BYTE pressed;
@@ -40,7 +41,9 @@ public:
     CTabPanel& operator=(const CTabPanel&) = delete;
 
 private:
-    static LRESULT CALLBACK PanelProc(HWND panel, UINT message, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK PanelProc(HWND panel, UINT message, WPARAM wParam, LPARAM lParam,
+                                      UINT_PTR id, DWORD_PTR data);
+    void Detach();
     LRESULT PassOn(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT OnPaint(UINT message, WPARAM wParam, LPARAM lParam);
     void DrawPanel(const RECT& client);

@@ -17,9 +17,9 @@ struct FoldTable {
     wchar_t lower[65536];
     FoldTable()
     {
-        for (int c = 0; c < 65536; ++c)
+        for (int c = 0; c < (int)ARRAYSIZE(lower); ++c)
             lower[c] = (wchar_t)c;
-        CharLowerBuffW(lower, 65536);
+        CharLowerBuffW(lower, ARRAYSIZE(lower));
     }
 };
 

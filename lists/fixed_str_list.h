@@ -35,7 +35,7 @@ public:
     {
         Slot slot;
         memset(&slot, 0, sizeof(slot));
-        CopyUnits(slot.text, Units, text, length);
+        CopyUnits(slot.text, text, length);
         return slot;
     }
 

@@ -4,6 +4,7 @@
 
 #include "storage/file_io.h"
 #include "storage/key_value_file.h"
+#include "storage/program_folder.h"
 #include "storage/wide_text.h"
 
 CQuickInsertList::CQuickInsertList(HMENU popup) : menu(popup) {}
@@ -63,7 +64,7 @@ void CQuickInsertList::AddLines(const wchar_t* buffer, int end)
             QuickInsertItem item = {};
             int bar = FindUnit(buffer, pos, cr, L'|');
             int titleEnd = bar >= 0 ? bar : cr;
-            CopyUnits(item.title, QUICK_INSERT_TITLE_UNITS, buffer + pos, titleEnd - pos);
+            CopyUnits(item.title, buffer + pos, titleEnd - pos);
             if (bar >= 0) {
                 int length = cr - bar - 1;
                 item.insertText = new (std::nothrow) wchar_t[length + 1];

@@ -2,6 +2,7 @@
 
 #include "lists/text_macros.h"
 #include "storage/lang_loader.h"
+#include "storage/notice.h"
 
 namespace {
 

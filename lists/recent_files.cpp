@@ -2,6 +2,7 @@
 
 #include "storage/file_io.h"
 #include "storage/key_value_file.h"
+#include "storage/program_folder.h"
 
 CRecentList g_recent;
 
@@ -47,7 +48,7 @@ void CRecentList::LoadFrom(const wchar_t* fullPath)
     // A file name too long to keep whole is not kept: saving to its cut
     // form would write another file.
     if (BoundedLength(fullPath, MAX_PATH) < MAX_PATH)
-        CopyUnits(file, MAX_PATH, fullPath);
+        CopyUnits(file, fullPath);
     else
         file[0] = 0;
     CFileIO io;

@@ -11,6 +11,11 @@ struct Macro {
     wchar_t value[8];
 };
 
+void SetValue(Macro& macro, const wchar_t* format, int value)
+{
+    StringCchPrintfW(macro.value, ARRAYSIZE(macro.value), format, value);
+}
+
 }
 
 wchar_t* ExpandMacros(const wchar_t* text, const SYSTEMTIME& now)
@@ -19,12 +24,12 @@ wchar_t* ExpandMacros(const wchar_t* text, const SYSTEMTIME& now)
         { L"%h", L"" }, { L"%m", L"" }, { L"%s", L"" }, { L"%D", L"" },
         { L"%M", L"" }, { L"%Y", L"" }, { L"%L", L"\r\n" }, { L"%%", L"%" },
     };
-    StringCchPrintfW(macros[0].value, 8, L"%.2d", now.wHour);
-    StringCchPrintfW(macros[1].value, 8, L"%.2d", now.wMinute);
-    StringCchPrintfW(macros[2].value, 8, L"%.2d", now.wSecond);
-    StringCchPrintfW(macros[3].value, 8, L"%.2d", now.wDay);
-    StringCchPrintfW(macros[4].value, 8, L"%.2d", now.wMonth);
-    StringCchPrintfW(macros[5].value, 8, L"%.4d", now.wYear);
+    SetValue(macros[0], L"%.2d", now.wHour);
+    SetValue(macros[1], L"%.2d", now.wMinute);
+    SetValue(macros[2], L"%.2d", now.wSecond);
+    SetValue(macros[3], L"%.2d", now.wDay);
+    SetValue(macros[4], L"%.2d", now.wMonth);
+    SetValue(macros[5], L"%.4d", now.wYear);
 
     // Each step sizes its result first, so no expansion can outgrow a buffer.
     wchar_t* expanded = nullptr;

@@ -13,7 +13,7 @@ thread_local HHOOK t_hook = nullptr;
 bool IsDialogClass(HWND window)
 {
     wchar_t name[16] = L"";
-    GetClassNameW(window, name, 16);
+    GetClassNameW(window, name, ARRAYSIZE(name));
     return lstrcmpW(name, L"#32770") == 0;
 }
 
@@ -33,7 +33,7 @@ const wchar_t kHandheldDialog[] = L"QuillexHandheldDialog";
 bool IsButton(HWND window)
 {
     wchar_t name[16] = L"";
-    GetClassNameW(window, name, 16);
+    GetClassNameW(window, name, ARRAYSIZE(name));
     return lstrcmpiW(name, L"Button") == 0;
 }
 
@@ -93,7 +93,7 @@ void FitMessageBox(HWND box)
     int textWidth = textRect.right - textRect.left - narrower;
     if (narrower > 0 && textWidth > 0) {
         wchar_t content[1024] = L"";
-        GetWindowTextW(text, content, 1024);
+        GetWindowTextW(text, content, ARRAYSIZE(content));
         HDC dc = GetDC(text);
         HGDIOBJ previous = SelectObject(dc, (HGDIOBJ)SendMessageW(text, WM_GETFONT, 0, 0));
         RECT wrapped = { 0, 0, textWidth, 0 };

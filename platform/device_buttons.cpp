@@ -31,7 +31,8 @@ void SeedDeviceButtons()
 {
     for (int i = 0; i < (int)ARRAYSIZE(kButtonNames); ++i) {
         wchar_t path[64];
-        StringCchPrintfW(path, 64, L"SOFTWARE\\Microsoft\\Shell\\Keys\\40%02X", kFirstButton + i);
+        StringCchPrintfW(path, ARRAYSIZE(path), L"SOFTWARE\\Microsoft\\Shell\\Keys\\40%02X",
+                         kFirstButton + i);
         HKEY key;
         if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, path, 0, nullptr, 0, KEY_READ | KEY_WRITE, nullptr,
                             &key, nullptr) != ERROR_SUCCESS)

@@ -11,7 +11,7 @@
 namespace {
 
 const UINT_PTR kBarSubclass = 0x5142;
-const wchar_t kRelayClass[] = L"QuillexMenuBarRelay";
+const UINT_PTR kRelaySubclass = 0x5143;
 
 // What one bar keeps: its menu, the window that gets its commands, the
 // relay that receives the toolbar's own notifications, its colour.
@@ -41,10 +41,13 @@ void OpenSoftKeyMenu(HWND bar, MenuBar* state, int command)
     SendMessageW(bar, TB_PRESSBUTTON, command, MAKELONG(FALSE, 0));
 }
 
-LRESULT CALLBACK RelayProc(HWND relay, UINT message, WPARAM wParam, LPARAM lParam)
+// The relay is a message-only window subclassed with the bar's state; the
+// bar takes the subclass off before the state goes.
+LRESULT CALLBACK RelayProc(HWND relay, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                           DWORD_PTR data)
 {
-    MenuBar* state = (MenuBar*)GetWindowLongPtrW(relay, GWLP_USERDATA);
-    if (message == WM_COMMAND && state) {
+    MenuBar* state = (MenuBar*)data;
+    if (message == WM_COMMAND) {
         // While a dialog or a message owns the device the owner is disabled:
         // nothing of its bar may run.
         if (!IsWindowEnabled(state->owner))
@@ -56,9 +59,11 @@ LRESULT CALLBACK RelayProc(HWND relay, UINT message, WPARAM wParam, LPARAM lPara
             SendMessageW(state->owner, WM_COMMAND, MAKEWPARAM(command, 0), 0);
         return 0;
     }
-    if (message == WM_NOTIFY && state)
+    if (message == WM_NOTIFY)
         return SendMessageW(state->owner, WM_NOTIFY, wParam, lParam);
-    return DefWindowProcW(relay, message, wParam, lParam);
+    if (message == WM_NCDESTROY)
+        RemoveWindowSubclass(relay, RelayProc, kRelaySubclass);
+    return DefSubclassProc(relay, message, wParam, lParam);
 }
 
 LRESULT CALLBACK BarProc(HWND bar, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
@@ -116,7 +121,7 @@ LRESULT CALLBACK BarProc(HWND bar, UINT message, WPARAM wParam, LPARAM lParam, U
     }
     case WM_NCDESTROY: {
         RemoveWindowSubclass(bar, BarProc, kBarSubclass);
-        SetWindowLongPtrW(state->relay, GWLP_USERDATA, 0);
+        RemoveWindowSubclass(state->relay, RelayProc, kRelaySubclass);
         DestroyWindow(state->relay);
         if (state->menu)
             DestroyMenu(state->menu);
@@ -129,14 +134,11 @@ LRESULT CALLBACK BarProc(HWND bar, UINT message, WPARAM wParam, LPARAM lParam, U
     return DefSubclassProc(bar, message, wParam, lParam);
 }
 
+// A plain message-only window; the bar's state is attached to it as a
+// subclass once the state exists.
 HWND CreateRelay(HINSTANCE instance)
 {
-    WNDCLASSW relayClass = {};
-    relayClass.lpfnWndProc = RelayProc;
-    relayClass.hInstance = instance;
-    relayClass.lpszClassName = kRelayClass;
-    RegisterClassW(&relayClass);   // fails harmlessly when already registered
-    return CreateWindowExW(0, kRelayClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance,
+    return CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance,
                            nullptr);
 }
 
@@ -145,7 +147,7 @@ void AddSoftKeys(HWND bar, HMENU menu)
 {
     for (int i = 0; i < GetMenuItemCount(menu); ++i) {
         wchar_t text[64] = L"";
-        GetMenuStringW(menu, i, text, 64, MF_BYPOSITION);
+        GetMenuStringW(menu, i, text, ARRAYSIZE(text), MF_BYPOSITION);
         TBBUTTON button = {};
         button.iBitmap = I_IMAGENONE;
         button.idCommand = GetSubMenu(menu, i) ? MENU_BAR_POPUP_KEY_FIRST + i
@@ -204,7 +206,7 @@ BOOL SHCreateMenuBar(SHMENUBARINFO* info)
             DestroyMenu(menu);
         return FALSE;
     }
-    SetWindowLongPtrW(relay, GWLP_USERDATA, (LONG_PTR)state);
+    SetWindowSubclass(relay, RelayProc, kRelaySubclass, (DWORD_PTR)state);
     if (info->dwFlags & SHCMBF_COLORBK) {
         state->coloured = true;
         state->colour = info->clrBk;

@@ -16,7 +16,7 @@ BOOL OnInitDialog(HWND dialog, void*)
     // neither overflow the buffer nor make the format read anything else.
     wchar_t thanks[600];
     SubstituteFirst(g_lang.Lookup(L"abt_thx_tst", L"Спасибо за помощь в тестировании, %s"),
-                    L"%s", kTestersSite, thanks, 600);
+                    L"%s", kTestersSite, thanks, ARRAYSIZE(thanks));
     SetDlgItemTextW(dialog, IDC_ABOUT_THANKS, thanks);
     g_lang.SetDialogItemText(dialog, IDC_ABOUT_TRANSLATOR, L"abt_lng_author");
     return TRUE;

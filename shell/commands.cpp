@@ -1,16 +1,18 @@
+#include "shell/commands.h"
+
+#include "app/app_state.h"
+#include "dialogs/settings_dialog.h"
 #include "editor/document.h"
 #include "editor/find_bar.h"
 #include "editor/layout.h"
+#include "editor/tab_host.h"
 #include "lists/quick_insert.h"
 #include "resources/resource.h"
 #include "shell/about_box.h"
-#include "app/app_state.h"
-#include "dialogs/settings_dialog.h"
 #include "shell/document_commands.h"
-#include "shell/main_window.h"
 #include "shell/settings_change.h"
 #include "storage/encodings.h"
-#include "storage/lang_loader.h"
+#include "storage/notice.h"
 #include "storage/settings.h"
 
 namespace {

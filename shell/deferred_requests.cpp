@@ -7,6 +7,7 @@
 #include "storage/encodings.h"
 #include "storage/grow_array.h"
 #include "storage/lang_loader.h"
+#include "storage/notice.h"
 #include "storage/wide_text.h"
 
 namespace {
@@ -33,14 +34,14 @@ void DeferClose()
 bool DeferHandOver(const wchar_t* path)
 {
     KeptPath kept;
-    CopyUnits(kept.path, MAX_PATH, path);
+    CopyUnits(kept.path, path);
     if (g_handOvers.Append(kept) >= 0)
         return true;
     // The file will not open by itself later: the user must know to open it
     // again. The message goes over whatever is on top of the main window.
     wchar_t report[800];
     SubstituteFirst(g_lang.Lookup(L"err_handover", L"Недостаточно памяти, чтобы открыть файл %s."),
-                    L"%s", path, report, 800);
+                    L"%s", path, report, ARRAYSIZE(report));
     ShowNotice(GetLastActivePopup(g_app.mainWindow), nullptr, report, MB_ICONERROR);
     return false;
 }

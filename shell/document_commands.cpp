@@ -2,11 +2,13 @@
 
 #include <new>
 
+#include "app/app_state.h"
 #include "dialogs/file_chooser.h"
 #include "editor/document.h"
 #include "editor/layout.h"
-#include "app/app_state.h"
+#include "editor/tab_host.h"
 #include "storage/lang_loader.h"
+#include "storage/notice.h"
 #include "storage/settings.h"
 #include "storage/wide_text.h"
 
@@ -145,7 +147,7 @@ bool SaveDocumentAs(int index)
 {
     CDocument* document = g_app.documents[index];
     ChooserResult choice = {};
-    CopyUnits(choice.path, MAX_PATH, document->path);
+    CopyUnits(choice.path, document->path);
     choice.encoding = document->encoding;
     bool saved = ChooseFile(false, &choice) &&
                  document->Save(choice.path, choice.encoding, choice.flags);
@@ -172,7 +174,7 @@ bool ConfirmSaveChanges(bool all)
         int answer = IDNO;
         if (NeedsAsking(document)) {
             wchar_t question[800];
-            BuildQuestion(document, question, 800);
+            BuildQuestion(document, question, ARRAYSIZE(question));
             answer = ShowNotice(g_app.mainWindow, nullptr, question,
                                 MB_YESNOCANCEL | MB_ICONQUESTION);
         }

@@ -1,7 +1,7 @@
 #include "shell/hardware_keys.h"
 
 #include "app/app_state.h"
-#include "dialogs/hardware_key_table.h"
+#include "app/hardware_buttons.h"
 #include "dialogs/toolbar_actions.h"
 #include "storage/settings.h"
 
@@ -10,7 +10,7 @@ namespace {
 int AssignedAction(int number)
 {
     wchar_t name[32];
-    HardKeySettingName(number, name, 32);
+    HardKeySettingName(number, name, ARRAYSIZE(name));
     return g_settings.GetInt(name, 0);
 }
 

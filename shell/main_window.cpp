@@ -2,13 +2,14 @@
 
 #include <wchar.h>
 
+#include "app/app_state.h"
 #include "editor/document.h"
 #include "editor/layout.h"
-#include "app/app_state.h"
+#include "editor/tab_host.h"
+#include "shell/commands.h"
 #include "shell/deferred_requests.h"
 #include "shell/document_commands.h"
 #include "shell/hardware_keys.h"
-#include "shell/main_children.h"
 #include "shell/startup.h"
 #include "storage/encodings.h"
 

@@ -6,12 +6,4 @@
 // The main window's procedure: every user action arrives here.
 LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
-// Runs the command `id` (menus, accelerators, toolbar, tab panel, quick
-// insert). False for an identifier the program does not know.
-bool DispatchCommand(HWND window, int id, LPARAM lParam);
-
-// Presses the menu bar's word-wrap button exactly when the current document
-// wraps.
-void UpdateWordWrapButton();
-
 #endif

@@ -4,6 +4,7 @@
 #include "resources/resource.h"
 #include "app/app_state.h"
 #include "storage/lang_loader.h"
+#include "storage/notice.h"
 #include "storage/settings.h"
 #include "storage/wide_text.h"
 
@@ -117,7 +118,7 @@ void LabelSoftKey()
     if (StandardStyle()) {
         // The quick-insert key: the menu text up to its first full stop.
         wchar_t text[256];
-        CopyUnits(text, 256, g_lang.Lookup(L"mnu_qi", L"Вставка..."));
+        CopyUnits(text, g_lang.Lookup(L"mnu_qi", L"Вставка..."));
         if (wchar_t* stop = wcschr(text, L'.'))
             *stop = 0;
         info.dwMask = TBIF_TEXT;
@@ -129,9 +130,9 @@ void LabelSoftKey()
     int look = showType > 3 ? showType - 3 : showType;
     wchar_t text[256] = L"";
     if (look == 0)
-        CopyUnits(text, 256, L" ");
+        CopyUnits(text, L" ");
     else if (look >= 2)
-        CopyUnits(text, 256, g_lang.Lookup(L"mnu_menu", L"Меню"));
+        CopyUnits(text, g_lang.Lookup(L"mnu_menu", L"Меню"));
     info.dwMask = TBIF_IMAGE | TBIF_TEXT;
     info.iImage = look == 2 ? I_IMAGENONE : 23;
     info.pszText = text;

@@ -1,15 +1,16 @@
 #include "shell/settings_change.h"
 
+#include "app/app_state.h"
 #include "editor/document.h"
 #include "editor/layout.h"
-#include "app/app_state.h"
+#include "shell/commands.h"
 #include "shell/document_commands.h"
-#include "shell/list_icons.h"
-#include "shell/main_window.h"
 #include "shell/menu_bar.h"
 #include "shell/startup.h"
 #include "storage/lang_loader.h"
+#include "storage/notice.h"
 #include "storage/settings.h"
+#include "widgets/list_icons.h"
 
 namespace {
 
@@ -50,7 +51,7 @@ MenuSettings ReadMenuSettings()
     settings.standardMenu = g_settings.GetBool(L"StandardMenuWM5", false);
     settings.showType = g_settings.GetInt(L"MenuShowType", 0);
     settings.language[0] = 0;
-    g_settings.GetString(L"Language", settings.language, 260, L"Russian");
+    g_settings.GetString(L"Language", settings.language, ARRAYSIZE(settings.language), L"Russian");
     return settings;
 }
 

@@ -2,21 +2,25 @@
 
 #include <new>
 
+#include "app/app_state.h"
 #include "editor/document.h"
 #include "editor/find_bar.h"
+#include "editor/find_bar_buttons.h"
 #include "editor/layout.h"
+#include "editor/tab_host.h"
 #include "lists/quick_insert.h"
 #include "lists/recent_files.h"
 #include "resources/resource.h"
-#include "app/app_state.h"
+#include "shell/commands.h"
 #include "shell/document_commands.h"
 #include "shell/main_window.h"
 #include "shell/menu_bar.h"
-#include "shell/main_children.h"
 #include "storage/encodings.h"
 #include "storage/lang_loader.h"
+#include "storage/notice.h"
 #include "storage/settings.h"
 #include "storage/wide_text.h"
+#include "widgets/list_icons.h"
 
 namespace {
 
@@ -141,8 +145,8 @@ bool InitMainWindow(HINSTANCE instance, int showCommand)
 {
     SHInitExtraControls();
     wchar_t title[100], className[100];
-    LoadStringW(instance, IDS_TITLE, title, 100);
-    LoadStringW(instance, IDS_CLASS, className, 100);
+    LoadStringW(instance, IDS_TITLE, title, ARRAYSIZE(title));
+    LoadStringW(instance, IDS_CLASS, className, ARRAYSIZE(className));
 
     wchar_t path[kCommandLineUnits];
     NormaliseCommandLine(GetCommandLineW(), path, kCommandLineUnits);

@@ -1,4 +1,4 @@
-#include "storage/encodings.h"
+#include "storage/encoding_detect.h"
 
 namespace {
 

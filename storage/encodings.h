@@ -22,8 +22,4 @@ enum : unsigned {
 // The most UTF-16 units a document holds.
 const int TEXT_UNIT_LIMIT = 30000;
 
-// Guesses the encoding of a file without byte-order mark from a sample of
-// n bytes: ENC_UTF16, ENC_KOI8R, ENC_DOS866, ENC_UTF8 or ENC_ANSI.
-int DetectEncoding(const unsigned char* sample, int n);
-
 #endif

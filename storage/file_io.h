@@ -30,8 +30,4 @@ public:
     CFileIO& operator=(const CFileIO&) = delete;
 };
 
-// Position-weighted key hash by which settings and language entries are
-// found. `length` counts UTF-16 units; -1 means up to the terminator.
-DWORD HashKey(const wchar_t* text, int length);
-
 #endif

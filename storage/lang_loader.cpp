@@ -2,7 +2,9 @@
 
 #include <new>
 
+#include "storage/hash_key.h"
 #include "storage/key_value_file.h"
+#include "storage/program_folder.h"
 #include "storage/wide_text.h"
 
 CLangLoader g_lang;
@@ -27,7 +29,7 @@ void CLangLoader::Load(const wchar_t* fileName)
     wchar_t full[256];
     GetProgramFolder(folder, MAX_PATH);
     // The folder comes with its backslash.
-    if (FAILED(StringCchPrintfW(full, 256, L"%sLanguages\\%s", folder, fileName)))
+    if (FAILED(StringCchPrintfW(full, ARRAYSIZE(full), L"%sLanguages\\%s", folder, fileName)))
         full[0] = 0;
     LoadFrom(full);
 }
@@ -38,7 +40,7 @@ void CLangLoader::LoadFrom(const wchar_t* fullPath)
         retired.Append(entries[i]);
     entries.Clear();
 
-    CopyUnits(path, 256, fullPath);
+    CopyUnits(path, fullPath);
     if (!path[0] || !Open(path, L"r")) {
         Close();
         return;
@@ -66,9 +68,9 @@ void CLangLoader::AddEntry(void* context, const wchar_t* key, int keyLength,
     LangEntry* entry = new (std::nothrow) LangEntry();
     if (!entry)
         return;
-    CopyUnits(entry->key, 50, key, keyLength);
+    CopyUnits(entry->key, key, keyLength);
     entry->keyHash = HashKey(key, keyLength);
-    CopyUnits(entry->text, 390, text, textLength);
+    CopyUnits(entry->text, text, textLength);
     if (self->entries.Append(entry) < 0)
         delete entry;
 }
@@ -89,7 +91,7 @@ const wchar_t* CLangLoader::LookupWithSuffix(const wchar_t* key, const wchar_t* 
                                              const wchar_t* suffix)
 {
     // A text too long for the buffer is cut, never overrun.
-    StringCchPrintfW(suffixed, 500, L"%s%s", Lookup(key, defaultText), suffix);
+    StringCchPrintfW(suffixed, ARRAYSIZE(suffixed), L"%s%s", Lookup(key, defaultText), suffix);
     return suffixed;
 }
 
@@ -98,20 +100,4 @@ void CLangLoader::SetDialogItemText(HWND dialog, int controlId, const wchar_t* k
     const wchar_t* text = Lookup(key, nullptr);
     if (text[0])
         SetDlgItemTextW(dialog, controlId, text);
-}
-
-int ShowMessage(HWND owner, const wchar_t* text, const wchar_t* caption, UINT type)
-{
-    return MessageBoxW(owner, text, caption, type);
-}
-
-int ShowNotice(HWND owner, const wchar_t* key, const wchar_t* text, UINT type)
-{
-    return ShowMessage(owner, key ? g_lang.Lookup(key, text) : text,
-                       g_lang.Lookup(L"notice", L"Внимание"), type);
-}
-
-void ShowOutOfMemory(HWND owner)
-{
-    ShowNotice(owner, L"err_memory", L"Недостаточно памяти!", MB_ICONERROR);
 }

@@ -3,7 +3,9 @@
 #include <new>
 #include <stdlib.h>
 
+#include "storage/hash_key.h"
 #include "storage/key_value_file.h"
+#include "storage/program_folder.h"
 #include "storage/wide_text.h"
 
 CSettings g_settings;
@@ -94,14 +96,14 @@ void CSettings::Load(const wchar_t* fileName)
     wchar_t full[256];
     wchar_t folder[MAX_PATH];
     GetProgramFolder(folder, MAX_PATH);
-    if (FAILED(StringCchPrintfW(full, 256, L"%s%s", folder, fileName)))
+    if (FAILED(StringCchPrintfW(full, ARRAYSIZE(full), L"%s%s", folder, fileName)))
         full[0] = 0;
     LoadFrom(full);
 }
 
 void CSettings::LoadFrom(const wchar_t* fullPath)
 {
-    CopyUnits(path, 256, fullPath);
+    CopyUnits(path, fullPath);
     fileUnread = false;
     if (!path[0])
         return;
@@ -169,7 +171,7 @@ void CSettings::GetString(const wchar_t* key, wchar_t* out, int capacity,
 int CSettings::GetInt(const wchar_t* key, int defaultValue)
 {
     wchar_t text[20];
-    GetString(key, text, 20, L"");
+    GetString(key, text, ARRAYSIZE(text), L"");
     if (!text[0])
         return defaultValue;
     return (int)_wtol(text);
@@ -178,7 +180,7 @@ int CSettings::GetInt(const wchar_t* key, int defaultValue)
 bool CSettings::GetBool(const wchar_t* key, bool defaultValue)
 {
     wchar_t text[20];
-    GetString(key, text, 20, L"");
+    GetString(key, text, ARRAYSIZE(text), L"");
     if (!text[0])
         return defaultValue;
     return _wtol(text) == 1;
@@ -190,16 +192,16 @@ void CSettings::SetString(const wchar_t* key, const wchar_t* value)
         return;
     SettingsEntry* entry = Find(key);
     if (entry) {
-        CopyUnits(entry->value, SETTING_VALUE_UNITS, value);
+        CopyUnits(entry->value, value);
         ReleaseExact(entry->valueAsRead);
         return;
     }
     entry = new (std::nothrow) SettingsEntry();
     if (!entry)
         return;
-    CopyUnits(entry->key, SETTING_KEY_UNITS, key);
+    CopyUnits(entry->key, key);
     entry->keyHash = HashKey(key, -1);
-    CopyUnits(entry->value, SETTING_VALUE_UNITS, value);
+    CopyUnits(entry->value, value);
     if (entries.Append(entry) < 0)
         delete entry;
 }
@@ -207,7 +209,7 @@ void CSettings::SetString(const wchar_t* key, const wchar_t* value)
 void CSettings::SetInt(const wchar_t* key, int value)
 {
     wchar_t text[16];
-    StringCchPrintfW(text, 16, L"%d", value);
+    StringCchPrintfW(text, ARRAYSIZE(text), L"%d", value);
     SetString(key, text);
 }
 

@@ -2,7 +2,8 @@
 
 #include <new>
 
-#include "storage/lang_loader.h"
+#include "storage/encoding_detect.h"
+#include "storage/notice.h"
 
 namespace {
 
@@ -144,7 +145,7 @@ int CTextFileIO::DecideEncoding(int requested, ULONGLONG size)
     // text read from the middle of a unit looks like anything but UTF-16.
     unsigned char sample[600];
     ULONGLONG offset = size > 700 ? (size / 2 - 300) & ~1ull : 0;
-    DWORD n = size < 600 ? (DWORD)size : 600;
+    DWORD n = size < sizeof(sample) ? (DWORD)size : (DWORD)sizeof(sample);
     Seek((LONG)(DWORD)offset, (LONG)(DWORD)(offset >> 32), FILE_BEGIN);
     if (!Read(sample, n, &got)) {
         FailRead();

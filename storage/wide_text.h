@@ -10,6 +10,13 @@
 // `length` is -1) into a field of `capacity` units; returns the units copied.
 int CopyUnits(wchar_t* field, int capacity, const wchar_t* source, int length = -1);
 
+// The same into an array field, whose capacity is its own size.
+template <size_t capacity>
+inline int CopyUnits(wchar_t (&field)[capacity], const wchar_t* source, int length = -1)
+{
+    return CopyUnits(field, (int)capacity, source, length);
+}
+
 // Number of units before the terminator, but never more than `limit`.
 int BoundedLength(const wchar_t* text, int limit);
 
@@ -18,10 +25,5 @@ int BoundedLength(const wchar_t* text, int limit);
 // The result is cut to fit, always terminated; returns its length.
 int SubstituteFirst(const wchar_t* text, const wchar_t* mark, const wchar_t* value, wchar_t* out,
                     int capacity);
-
-// The folder of the running program as "X:\...\" (with the trailing
-// backslash), or an empty string when it cannot be found. `capacity` is the
-// size of `folder` in units.
-bool GetProgramFolder(wchar_t* folder, int capacity);
 
 #endif

@@ -1,7 +1,7 @@
 #include "widgets/button_pictures.h"
 
 #include "app/app_state.h"
-#include "storage/lang_loader.h"
+#include "storage/notice.h"
 
 ButtonPictures g_buttonPictures;
 

@@ -4,22 +4,31 @@
 #include "widgets/button_pictures.h"
 #include "widgets/repaint.h"
 
+namespace {
+
+const UINT_PTR kPicBtnSubclass = 1;
+
+}
+
 CPicBtn::CPicBtn(HWND button, int picture, DWORD buttonKind)
-    : window(button), previousProc(nullptr), highlight(0), pictureIndex(picture),
-      kind(buttonKind), on(0), pressed(0), controlId(0)
+    : window(button), highlight(0), pictureIndex(picture), kind(buttonKind), on(0), pressed(0),
+      controlId(0)
 {
-    SetWindowLongPtrW(window, GWLP_USERDATA, (LONG_PTR)this);
-    previousProc = (WNDPROC)SetWindowLongPtrW(window, GWLP_WNDPROC, (LONG_PTR)ButtonProc);
+    SetWindowSubclass(window, ButtonProc, kPicBtnSubclass, (DWORD_PTR)this);
     controlId = (DWORD)GetWindowLongPtrW(window, GWLP_ID);
 }
 
 CPicBtn::~CPicBtn()
 {
     // Later messages must not reach a deleted object.
-    if (IsWindow(window) && GetWindowLongPtrW(window, GWLP_USERDATA) == (LONG_PTR)this) {
-        SetWindowLongPtrW(window, GWLP_WNDPROC, (LONG_PTR)previousProc);
-        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-    }
+    Detach();
+}
+
+void CPicBtn::Detach()
+{
+    if (window)
+        RemoveWindowSubclass(window, ButtonProc, kPicBtnSubclass);
+    window = nullptr;
 }
 
 bool CPicBtn::LooksPressed() const
@@ -27,11 +36,10 @@ bool CPicBtn::LooksPressed() const
     return kind == PICBTN_TOGGLE ? on != 0 : pressed != 0;
 }
 
-LRESULT CALLBACK CPicBtn::ButtonProc(HWND button, UINT message, WPARAM wParam, LPARAM lParam)
+LRESULT CALLBACK CPicBtn::ButtonProc(HWND button, UINT message, WPARAM wParam, LPARAM lParam,
+                                     UINT_PTR, DWORD_PTR data)
 {
-    CPicBtn* self = (CPicBtn*)GetWindowLongPtrW(button, GWLP_USERDATA);
-    if (!self)
-        return DefWindowProcW(button, message, wParam, lParam);
+    CPicBtn* self = (CPicBtn*)data;
     switch (message) {
     case WM_PAINT:
     case WM_ERASEBKGND:
@@ -44,6 +52,9 @@ LRESULT CALLBACK CPicBtn::ButtonProc(HWND button, UINT message, WPARAM wParam, L
         return self->OnStylusUp();
     case WM_LBUTTONDBLCLK:
         return self->OnDoubleTap();
+    case WM_NCDESTROY:
+        self->Detach();
+        return DefSubclassProc(button, message, wParam, lParam);
     default:
         return self->PassOn(message, wParam, lParam);
     }
@@ -51,7 +62,7 @@ LRESULT CALLBACK CPicBtn::ButtonProc(HWND button, UINT message, WPARAM wParam, L
 
 LRESULT CPicBtn::PassOn(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    return CallWindowProcW(previousProc, window, message, wParam, lParam);
+    return DefSubclassProc(window, message, wParam, lParam);
 }
 
 LRESULT CPicBtn::OnPaint(UINT message, WPARAM wParam, LPARAM lParam)

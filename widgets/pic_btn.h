@@ -13,14 +13,15 @@ const DWORD PICBTN_TOGGLE = 1;   // flips `on` and sends its command on each tap
 // WM_COMMAND (its control id, 0) to its parent for every tap.
 class CPicBtn {
 public:
+    // Attaches the button to the window as its subclass, with the object as
+    // the subclass's data; the window lets go of it at WM_NCDESTROY.
     CPicBtn(HWND button, int picture, DWORD buttonKind);
-    // Gives the window its own procedure back if it still exists.
+    // Removes the subclass while the window lives.
     virtual ~CPicBtn();
 
     bool LooksPressed() const;
 
-    HWND window;
-    WNDPROC previousProc;
+    HWND window;      // null once the window has gone
     DWORD highlight;
     int pictureIndex;
     DWORD kind;
@@ -32,7 +33,9 @@ public:
     CPicBtn& operator=(const CPicBtn&) = delete;
 
 private:
-    static LRESULT CALLBACK ButtonProc(HWND button, UINT message, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK ButtonProc(HWND button, UINT message, WPARAM wParam, LPARAM lParam,
+                                       UINT_PTR id, DWORD_PTR data);
+    void Detach();
     LRESULT PassOn(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT OnPaint(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT OnSetState(WPARAM wParam, LPARAM lParam);

@@ -4,9 +4,12 @@
 #include "platform/pocketpc.h"
 
 // Repaints the window before returning, for changes the user must see at once.
+// A widget whose window has gone passes null: that repaints nothing (to the
+// system, null would be the whole desktop).
 inline void RepaintNow(HWND window)
 {
-    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    if (window)
+        RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
 }
 
 #endif

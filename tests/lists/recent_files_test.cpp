@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "lists/recent_files.h"
-#include "storage/wide_text.h"
+#include "storage/program_folder.h"
 #include "tests/test_support.h"
 
 namespace {

@@ -1,6 +1,6 @@
 #include "tests/lists/quick_insert_support.h"
 
-#include "storage/wide_text.h"
+#include "storage/program_folder.h"
 
 // The QInsert.lst that ships with the editor, as the build puts it beside the
 // test program (where the editor finds it beside itself).

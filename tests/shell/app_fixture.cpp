@@ -3,10 +3,10 @@
 #include <new>
 
 #include "lists/recent_files.h"
-#include "shell/main_children.h"
 #include "shell/startup.h"
 #include "storage/lang_loader.h"
 #include "storage/settings.h"
+#include "widgets/list_icons.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "storage/encodings.h"
+#include "storage/encoding_detect.h"
 #include "tests/storage/russian_text.h"
 #include "tests/test_support.h"
 

@@ -2,6 +2,7 @@
 
 #include "storage/file_io.h"
 #include "storage/grow_array.h"
+#include "storage/hash_key.h"
 #include "tests/test_support.h"
 
 TEST(FileIO, ModesOpenReadWriteAndTruncate)

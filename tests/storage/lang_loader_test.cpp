@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "storage/lang_loader.h"
+#include "storage/notice.h"
 #include "tests/test_support.h"
 
 namespace {

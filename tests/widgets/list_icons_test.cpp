@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
 #include "app/app_state.h"
-#include "shell/list_icons.h"
 #include "tests/widgets/widget_support.h"
 #include "widgets/image_strip.h"
+#include "widgets/list_icons.h"
 
 namespace {
 

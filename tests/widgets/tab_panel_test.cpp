@@ -76,7 +76,7 @@ protected:
     void AddDocument(const std::wstring& path)
     {
         CDocument* document = new CDocument(parent->window, false);
-        CopyUnits(document->path, 260, path.c_str());
+        CopyUnits(document->path, path.c_str());
         g_app.documents.Append(document);
     }
 

@@ -1,6 +1,6 @@
 #include "tests/widgets/widget_support.h"
 
-#include "storage/wide_text.h"
+#include "storage/program_folder.h"
 #include "tests/test_support.h"
 #include "widgets/image_strip.h"
 

@@ -1,5 +1,5 @@
-#ifndef QUILLEX_SHELL_LIST_ICONS_H
-#define QUILLEX_SHELL_LIST_ICONS_H
+#ifndef QUILLEX_WIDGETS_LIST_ICONS_H
+#define QUILLEX_WIDGETS_LIST_ICONS_H
 
 #include "platform/pocketpc.h"
 
@@ -23,5 +23,9 @@ HIMAGELIST LoadListIcons();
 // g_app.editBrush from colours 0 and 10 (a later call deletes the brushes
 // of the earlier one: run it before the main window class takes its brush).
 void ReadThemePalette(HIMAGELIST icons);
+
+// g_app.listIcons and the theme palette with its two brushes; once, before
+// the main window's class is registered.
+void LoadThemeAndIcons();
 
 #endif

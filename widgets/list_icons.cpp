@@ -1,7 +1,7 @@
-#include "shell/list_icons.h"
+#include "widgets/list_icons.h"
 
 #include "app/app_state.h"
-#include "storage/wide_text.h"
+#include "storage/program_folder.h"
 #include "widgets/image_strip.h"
 
 namespace {
@@ -82,4 +82,10 @@ void ReadThemePalette(HIMAGELIST icons)
     }
     ReplaceBrush(&g_app.windowBrush, g_app.colours[THEME_WINDOW]);
     ReplaceBrush(&g_app.editBrush, g_app.colours[THEME_EDIT_BACKGROUND]);
+}
+
+void LoadThemeAndIcons()
+{
+    g_app.listIcons = LoadListIcons();
+    ReadThemePalette(g_app.listIcons);
 }
