@@ -1,5 +1,6 @@
 #include "tests/shell/app_fixture.h"
 
+#include "editor/find_bar_buttons.h"
 #include "editor/tab_panel.h"
 #include "lists/quick_insert.h"
 #include "lists/recent_files.h"
@@ -125,8 +126,8 @@ TEST_F(DocumentList, TheFirstDocumentWrapsFromTheStart)
 
 TEST_F(DocumentList, NoMemoryForAPartOfTheWindowIsToldAndTheProgramRuns)
 {
-    // The quick-insert list, the tab panel, a find-bar button.
-    for (size_t size : { sizeof(CQuickInsertList), sizeof(CTabPanel), sizeof(CPicBtn) }) {
+    // The quick-insert list, the tab panel.
+    for (size_t size : { sizeof(CQuickInsertList), sizeof(CTabPanel) }) {
         MessageBoxAnswerer answerer;
         FailAllocationsOfSize(size, 1);
         ASSERT_TRUE(StartApp()) << size;
@@ -136,4 +137,18 @@ TEST_F(DocumentList, NoMemoryForAPartOfTheWindowIsToldAndTheProgramRuns)
         EXPECT_EQ(2, g_app.documents.count);
         TearDown();
     }
+    // A find-bar button: other records of its size are made earlier at start,
+    // so the buttons are attached again with the failure armed.
+    ASSERT_TRUE(StartApp());
+    for (CPicBtn*& button : g_app.findButtons) {
+        delete button;
+        button = nullptr;
+    }
+    MessageBoxAnswerer answerer;
+    FailAllocationsOfSize(sizeof(CPicBtn), 1);
+    AttachFindBarButtons();
+    ASSERT_EQ(1u, answerer.seen.size());
+    EXPECT_EQ(L"Недостаточно памяти!", answerer.seen[0].text);
+    EXPECT_EQ(nullptr, g_app.findButtons[0]);
+    EXPECT_NE(nullptr, g_app.findButtons[5]);
 }
