@@ -9,8 +9,6 @@
 
 namespace {
 
-const UINT_PTR kEnterSubclass = 0x51C0;
-
 // Keeps the top-left corner; the right and bottom edges move to 4 pixels
 // (and the right one as far again as the left margin) from the dialog's.
 void Stretch(HWND dialog, HWND control, bool keepHeight)
@@ -23,21 +21,6 @@ void Stretch(HWND dialog, HWND control, bool keepHeight)
     int width = client.right - 2 * box.left - 4;
     int height = keepHeight ? box.bottom - box.top : client.bottom - box.top - 4;
     MoveWindow(control, box.left, box.top, width > 0 ? width : 0, height > 0 ? height : 0, TRUE);
-}
-
-LRESULT CALLBACK EnterToList(HWND list, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                             DWORD_PTR)
-{
-    if (message == WM_GETDLGCODE) {
-        const MSG* msg = (const MSG*)lParam;
-        LRESULT code = DefSubclassProc(list, message, wParam, lParam);
-        if (msg && msg->message == WM_KEYDOWN && msg->wParam == VK_RETURN)
-            code |= DLGC_WANTMESSAGE;
-        return code;
-    }
-    if (message == WM_NCDESTROY)
-        RemoveWindowSubclass(list, EnterToList, kEnterSubclass);
-    return DefSubclassProc(list, message, wParam, lParam);
 }
 
 }
@@ -129,11 +112,6 @@ int SelectedListItem(HWND list, wchar_t* text, int capacity)
     text[0] = 0;
     SendMessageW(list, LVM_GETITEMTEXTW, index, (LPARAM)&item);
     return index;
-}
-
-void LetListTakeEnter(HWND list)
-{
-    SetWindowSubclass(list, EnterToList, kEnterSubclass, 0);
 }
 
 void FitNameColumn(HWND list)

@@ -42,10 +42,6 @@ int AppendListItem(HWND list, const wchar_t* text, int image, LPARAM data);
 // The selected item's index and text (cut to `capacity`), -1 without one.
 int SelectedListItem(HWND list, wchar_t* text, int capacity);
 
-// Lets Enter on the list reach the list (which then notifies NM_RETURN)
-// instead of being taken by the dialog for its default button.
-void LetListTakeEnter(HWND list);
-
 // Reads the name box into `fileName` (MAX_PATH units) and the encoding box's
 // text into `encodingName` (CHOOSER_ENCODING_NAME_UNITS). False when the
 // name box holds more than `fileName` can: the copy is then cut.

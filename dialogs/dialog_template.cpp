@@ -2,6 +2,7 @@
 
 #include "app/app_state.h"
 #include "platform/aygshell.h"
+#include "platform/modal_stack.h"
 #include "storage/lang_loader.h"
 
 INT_PTR RunDialogTemplate(int id, DLGPROC procedure)
@@ -12,7 +13,9 @@ INT_PTR RunDialogTemplate(int id, DLGPROC procedure)
     const DLGTEMPLATE* dialogTemplate = loaded ? (const DLGTEMPLATE*)LockResource(loaded) : nullptr;
     if (!dialogTemplate)
         return -1;
-    return DialogBoxIndirectParamW(module, dialogTemplate, g_app.mainWindow, procedure, 0);
+    // Owned by whatever owns the device: a dialog opened from a dialog
+    // gives the device back to that one when it ends.
+    return ModalDialogBox(module, dialogTemplate, g_app.mainWindow, procedure, 0);
 }
 
 void InitHandheldDialog(HWND dialog)

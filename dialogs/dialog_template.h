@@ -4,7 +4,8 @@
 #include "platform/pocketpc.h"
 
 // Runs dialog template `id` of the program's own module modally, owned by
-// the main window; the dialog's result, -1 when it could not be shown.
+// the window that owns the device (the main window, or the dialog it was
+// opened from); the dialog's result, -1 when it could not be shown.
 INT_PTR RunDialogTemplate(int id, DLGPROC procedure);
 
 // The handheld's start of every dialog: full screen, "OK" in the caption,

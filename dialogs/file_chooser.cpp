@@ -9,6 +9,7 @@
 #include "storage/lang_loader.h"
 #include "storage/settings.h"
 #include "storage/wide_text.h"
+#include "widgets/enter_key.h"
 
 ChooserState g_chooserState;
 
@@ -75,7 +76,7 @@ BOOL OnInitDialog(HWND dialog)
         PresetSaveEncoding();
 
     AddNameColumn(s.list, L"File name", s.icons);
-    LetListTakeEnter(s.list);
+    LetControlTakeEnter(s.list);
     FitChooserControls(dialog, s.list, false);
     if (open) {
         ShowWindow(GetDlgItem(dialog, IDC_CHOOSER_LF), SW_HIDE);

@@ -6,24 +6,22 @@
 #include "editor/layout.h"
 #include "platform/aygshell.h"
 #include "resources/resource.h"
+#include "widgets/enter_key.h"
 
 namespace {
 
+const UINT_PTR kFindBoxSubclass = 0x51F0;
+
 // Enter in the find box finds the next match, in the replace box it
-// replaces. Commands that reach a box (accelerators pressed while it has the
-// focus) belong to the main window, but for select all.
-LRESULT CALLBACK FindBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam)
+// replaces. The search gives the text the focus after a match; a search
+// started from a box leaves it in the box (the text still shows the match),
+// so that the next Enter steps on instead of typing a line break over the
+// selected match. Commands that reach a box (accelerators pressed while it
+// has the focus) belong to the main window, but for select all.
+LRESULT CALLBACK FindBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                             DWORD_PTR)
 {
-    WNDPROC previous = (WNDPROC)GetWindowLongPtrW(box, GWLP_USERDATA);
     switch (message) {
-    case WM_GETDLGCODE: {
-        // A dialog manager would turn Enter into the bar's default button.
-        const MSG* key = (const MSG*)lParam;
-        LRESULT code = CallWindowProcW(previous, box, message, wParam, lParam);
-        if (key && key->message == WM_KEYDOWN && key->wParam == VK_RETURN)
-            code |= DLGC_WANTMESSAGE;
-        return code;
-    }
     case WM_KEYDOWN:
         if (wParam != VK_RETURN)
             break;
@@ -31,6 +29,8 @@ LRESULT CALLBACK FindBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lPara
             FindNext(true);
         else
             Replace(false);
+        if (IsWindow(box) && IsWindowVisible(box))
+            SetFocus(box);
         return 0;
     case WM_CHAR:
         // The Enter character itself would only beep.
@@ -40,20 +40,24 @@ LRESULT CALLBACK FindBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lPara
     case WM_COMMAND:
         // Select all means the box's own text while one is being typed.
         if (LOWORD(wParam) == CMD_SELECT_ALL)
-            return CallWindowProcW(previous, box, EM_SETSEL, 0, -1);
+            return DefSubclassProc(box, EM_SETSEL, 0, -1);
         SendMessageW(g_app.mainWindow, WM_COMMAND, wParam, lParam);
+        break;
+    case WM_NCDESTROY:
+        RemoveWindowSubclass(box, FindBoxProc, kFindBoxSubclass);
         break;
     default:
         break;
     }
-    return CallWindowProcW(previous, box, message, wParam, lParam);
+    return DefSubclassProc(box, message, wParam, lParam);
 }
 
 void SubclassBox(HWND bar, int control)
 {
     HWND box = GetDlgItem(bar, control);
-    LONG_PTR previous = SetWindowLongPtrW(box, GWLP_WNDPROC, (LONG_PTR)FindBoxProc);
-    SetWindowLongPtrW(box, GWLP_USERDATA, previous);
+    // A dialog manager would turn Enter into the bar's default button.
+    LetControlTakeEnter(box);
+    SetWindowSubclass(box, FindBoxProc, kFindBoxSubclass, 0);
 }
 
 void OnBarCommand(int control)

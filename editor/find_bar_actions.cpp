@@ -8,6 +8,7 @@
 #include "editor/document.h"
 #include "editor/document_replace.h"
 #include "editor/document_search.h"
+#include "platform/modal_stack.h"
 #include "resources/resource.h"
 #include "storage/lang_loader.h"
 #include "storage/wide_text.h"
@@ -101,8 +102,8 @@ void Replace(bool all)
         return;
     wchar_t report[REPORT_UNITS];
     FormatReplaceReport(count, report, REPORT_UNITS);
-    MessageBoxW(g_app.mainWindow, report, g_lang.Lookup(L"notice", L"Внимание"),
-                MB_ICONINFORMATION);
+    ModalMessageBox(g_app.mainWindow, report, g_lang.Lookup(L"notice", L"Внимание"),
+                    MB_ICONINFORMATION);
 }
 
 void FormatReplaceReport(int count, wchar_t* out, int capacity)

@@ -3,6 +3,7 @@
 #include "app/app_state.h"
 #include "editor/document.h"
 #include "editor/layout.h"
+#include "platform/modal_stack.h"
 #include "shell/document_commands.h"
 #include "storage/encodings.h"
 #include "storage/grow_array.h"
@@ -17,29 +18,20 @@ struct KeptPath {
 CGrowArray<KeptPath> g_handOvers;
 bool g_closeKept = false;
 
-bool AnythingKept()
-{
-    return g_closeKept || g_handOvers.count > 0;
-}
-
 }
 
 void DeferClose()
 {
     g_closeKept = true;
+    NotifyWhenModalEnds();
 }
 
 bool DeferHandOver(const wchar_t* path)
 {
     KeptPath kept;
     CopyUnits(kept.path, MAX_PATH, path);
+    NotifyWhenModalEnds();
     return g_handOvers.Append(kept) >= 0;
-}
-
-void ScheduleDeferredRequests(HWND mainWindow)
-{
-    if (AnythingKept())
-        PostMessageW(mainWindow, WM_RUN_DEFERRED, 0, 0);
 }
 
 void OpenHandedOverFile(const wchar_t* path)
@@ -55,9 +47,11 @@ void RunDeferredRequests()
 {
     HWND window = g_app.mainWindow;
     // Another modal wait may have begun since this was posted; its end
-    // schedules the requests again.
-    if (!window || !IsWindowEnabled(window))
+    // tells again.
+    if (!window || ModalBusy()) {
+        NotifyWhenModalEnds();
         return;
+    }
     // Opening a file can show a message, during which more may be handed
     // over: take one path at a time from the front.
     while (g_handOvers.count > 0) {

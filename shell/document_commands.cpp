@@ -6,6 +6,7 @@
 #include "editor/document.h"
 #include "editor/layout.h"
 #include "app/app_state.h"
+#include "platform/modal_stack.h"
 #include "storage/lang_loader.h"
 #include "storage/settings.h"
 #include "storage/wide_text.h"
@@ -173,8 +174,9 @@ bool ConfirmSaveChanges(bool all)
         if (NeedsAsking(document)) {
             wchar_t question[800];
             BuildQuestion(document, question, 800);
-            answer = MessageBoxW(g_app.mainWindow, question, g_lang.Lookup(L"notice", L"Внимание"),
-                                 MB_YESNOCANCEL | MB_ICONQUESTION);
+            answer = ModalMessageBox(g_app.mainWindow, question,
+                                     g_lang.Lookup(L"notice", L"Внимание"),
+                                     MB_YESNOCANCEL | MB_ICONQUESTION);
         }
         bool failed = answer == IDYES && !SaveDocument(i);
         if (!failed && document->HasFileName())

@@ -5,6 +5,7 @@
 #include "editor/document.h"
 #include "editor/layout.h"
 #include "app/app_state.h"
+#include "platform/modal_stack.h"
 #include "shell/deferred_requests.h"
 #include "shell/document_commands.h"
 #include "shell/hardware_keys.h"
@@ -25,9 +26,9 @@ void OnCopyData(const COPYDATASTRUCT* data)
     int units = (int)(data->cbData / sizeof(wchar_t));
     if (wmemchr(path, 0, units) == nullptr || path[0] == 0)
         return;
-    // During a question or a dialog the file waits for it to end: `current`
-    // must not move under the command that asked.
-    if (!IsWindowEnabled(g_app.mainWindow)) {
+    // During a question, a dialog, a menu or a hold the file waits for it to
+    // end: `current` must not move under the code that waits.
+    if (ModalBusy()) {
         DeferHandOver(path);
         return;
     }
@@ -60,6 +61,7 @@ void OnDestroy()
         DestroyWindow(g_app.menuBar);
     g_app.menuBar = nullptr;
     ForgetDeferredRequests();
+    SetModalBase(nullptr);
     PostQuitMessage(0);
 }
 
@@ -96,11 +98,7 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
         // Keys typed after a message, a dialog or a menu go to the text.
         FocusCurrentDocument();
         return 0;
-    case WM_ENABLE:
-        if (wParam)
-            ScheduleDeferredRequests(window);
-        return 0;
-    case WM_RUN_DEFERRED:
+    case WM_MODAL_ENDED:
         RunDeferredRequests();
         return 0;
     case WM_PAINT: {
@@ -110,10 +108,10 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
         return 0;
     }
     case WM_CLOSE:
-        // While a message or a dialog is up the window is disabled, and the
-        // code that showed it still needs the documents: a close sent from
-        // outside then waits for it to end.
-        if (!IsWindowEnabled(window)) {
+        // While a message, a dialog, a menu or a hold is up, the code that
+        // showed it still needs the documents: a close sent from outside
+        // then waits for it to end.
+        if (ModalBusy()) {
             DeferClose();
             return 0;
         }
@@ -131,9 +129,9 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
             OnEditChange((HWND)lParam);
             return 0;
         }
-        // A dialog or a message owns the device: a command that still
-        // arrives (a hardware key, a stray post) would run under it.
-        if (!IsWindowEnabled(window))
+        // A dialog, a message or a menu owns the device: a command that
+        // still arrives (a hardware key, a stray post) would run under it.
+        if (ModalBusy())
             return 0;
         if (DispatchCommand(window, LOWORD(wParam), lParam))
             return 0;

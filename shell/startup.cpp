@@ -1,5 +1,7 @@
 #include "shell/startup.h"
 
+#include "platform/modal_stack.h"
+
 #include "editor/document.h"
 #include "editor/find_bar.h"
 #include "editor/layout.h"
@@ -125,6 +127,7 @@ ATOM RegisterMainClass(HINSTANCE instance, const wchar_t* className)
 void OnCreate(HWND window)
 {
     g_app.mainWindow = window;
+    SetModalBase(window);
     g_app.findBar = CreateFindBar(window);
     g_app.quickInsertMenu = CreatePopupMenu();
     g_app.quickInsert = new CQuickInsertList(g_app.quickInsertMenu);

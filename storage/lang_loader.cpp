@@ -2,6 +2,7 @@
 
 #include <new>
 
+#include "platform/modal_stack.h"
 #include "storage/key_value_file.h"
 #include "storage/wide_text.h"
 
@@ -102,8 +103,8 @@ void CLangLoader::SetDialogItemText(HWND dialog, int controlId, const wchar_t* k
 
 int ShowNotice(HWND owner, const wchar_t* key, const wchar_t* text, UINT type)
 {
-    return MessageBoxW(owner, g_lang.Lookup(key, text), g_lang.Lookup(L"notice", L"Внимание"),
-                       type);
+    return ModalMessageBox(owner, g_lang.Lookup(key, text), g_lang.Lookup(L"notice", L"Внимание"),
+                           type);
 }
 
 void ShowOutOfMemory(HWND owner)

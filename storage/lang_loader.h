@@ -51,8 +51,9 @@ private:
 
 extern CLangLoader g_lang;
 
-// A message box owned by `owner` with the text of `key` (default `text`) and
-// the caption of key `notice`, the program's one caption for messages.
+// A message box with the text of `key` (default `text`) and the caption of
+// key `notice`, the program's one caption for messages. It is owned by the
+// window that owns the device, `owner` when there is no main window.
 int ShowNotice(HWND owner, const wchar_t* key, const wchar_t* text, UINT type);
 
 // Tells the user, in a message owned by `owner`, that memory ran short.
