@@ -31,13 +31,22 @@ DWORD ChosenFlags(HWND dialog)
     return flags;
 }
 
+// A name of spaces only would be saved as "   .txt": no name at all.
+bool IsBlankName(const wchar_t* name)
+{
+    while (*name == L' ')
+        ++name;
+    return *name == 0;
+}
+
 // The full path the name box names, with the type's extension when saving.
 // False when there is none: the root (a list of drives) holds no files, a
 // name may not hold units no file name can nor name a device, and a path is
 // never cut.
 bool ComposeChosenPath(const ChooserState& s, bool nameFits, wchar_t* chosen)
 {
-    if (!nameFits || !IsTypableName(s.fileName) || HoldsDeviceName(s.fileName))
+    if (!nameFits || IsBlankName(s.fileName) || !IsTypableName(s.fileName) ||
+        HoldsDeviceName(s.fileName))
         return false;
     wchar_t typeName[CHOOSER_TYPE_NAME_UNITS];
     ReadTypeName(s.typeBox, typeName);

@@ -145,4 +145,8 @@ bool ReadChoiceBoxes(HWND dialog, HWND encodingBox, wchar_t* fileName, wchar_t* 
 void ShowNoFile(HWND dialog)
 {
     ShowNotice(dialog, L"no_file", L"Указан не существующий файл!", MB_OK | MB_ICONSTOP);
+    // The name is what is wrong: the keys go to it, ready to be corrected.
+    HWND name = GetDlgItem(dialog, IDC_CHOOSER_NAME);
+    SendMessageW(dialog, WM_NEXTDLGCTL, (WPARAM)name, TRUE);
+    SendMessageW(name, EM_SETSEL, 0, -1);
 }

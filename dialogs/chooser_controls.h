@@ -49,7 +49,7 @@ bool ReadChoiceBoxes(HWND dialog, HWND encodingBox, wchar_t* fileName, wchar_t* 
 
 // "There is no such file", owned by the chooser: a message owned by the main
 // window would enable it again on closing, while the chooser still waits, and
-// the chooser would sink behind it.
+// the chooser would sink behind it. The name box then has the focus.
 void ShowNoFile(HWND dialog);
 
 #endif

@@ -71,7 +71,9 @@ void OnBarCommand(int control)
     }
 }
 
-void ShowBarState()
+}
+
+void ShowFindBarState()
 {
     if (g_app.mainMenu) {
         CheckMenuItem(g_app.mainMenu, CMD_REPLACE,
@@ -83,8 +85,6 @@ void ShowBarState()
         SendMessageW(g_app.menuBar, TB_CHECKBUTTON, CMD_SEARCH, MAKELONG(g_app.findShown, 0));
         SendMessageW(g_app.menuBar, TB_CHECKBUTTON, CMD_REPLACE, MAKELONG(g_app.replaceShown, 0));
     }
-}
-
 }
 
 HWND CreateFindBar(HWND mainWindow)
@@ -130,7 +130,7 @@ void ToggleFindBar(bool replaceForm)
     }
     bool typingInBar = g_app.findBar && IsChild(g_app.findBar, GetFocus());
     LayoutDocumentArea();
-    ShowBarState();
+    ShowFindBarState();
     if (!g_app.findBar)
         return;
     // A shown bar is there to be typed into; a hidden one gives the keys back

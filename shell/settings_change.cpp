@@ -1,6 +1,7 @@
 #include "shell/settings_change.h"
 
 #include "editor/document.h"
+#include "editor/find_bar.h"
 #include "editor/layout.h"
 #include "app/app_state.h"
 #include "shell/document_commands.h"
@@ -61,7 +62,9 @@ void ApplySettingsChange(const MenuSettings& before)
         LoadLanguage();
     for (int i = 0; i < g_app.documents.count; ++i)
         g_app.documents[i]->RebuildEditWindow();
+    // Rebuilt menus and buttons start unchecked and unpressed.
     LayoutDocumentArea();
+    ShowFindBarState();
     FocusCurrentDocument();
     UpdateWordWrapButton();
 }

@@ -2,6 +2,8 @@
 
 #include <shellapi.h>
 
+#include <algorithm>
+
 #include "storage/settings.h"
 
 namespace {
@@ -121,8 +123,28 @@ LRESULT CALLBACK MessageBoxAnswerer::Hook(int code, WPARAM wParam, LPARAM lParam
     // stood is read again as it goes.
     if (code == HCBT_DESTROYWND && self && (HWND)wParam == self->answered && !self->seen.empty()) {
         HWND box = (HWND)wParam;
-        GetWindowRect(box, &self->seen.back().rect);
-        GetWindowRect(GetDlgItem(box, 0xFFFF), &self->seen.back().textRect);
+        SeenBox& seen = self->seen.back();
+        GetWindowRect(box, &seen.rect);
+        GetWindowRect(GetDlgItem(box, 0xFFFF), &seen.textRect);
+        seen.buttonRects.clear();
+        seen.buttonTextWidths.clear();
+        for (int id : { IDOK, IDCANCEL, IDABORT, IDRETRY, IDIGNORE, IDYES, IDNO }) {
+            HWND button = GetDlgItem(box, id);
+            if (!button)
+                continue;
+            RECT r;
+            GetWindowRect(button, &r);
+            seen.buttonRects.push_back(r);
+            std::wstring text = WindowText(button);
+            text.erase(std::remove(text.begin(), text.end(), L'&'), text.end());
+            HDC dc = GetDC(button);
+            HGDIOBJ previous = SelectObject(dc, (HGDIOBJ)SendMessageW(button, WM_GETFONT, 0, 0));
+            SIZE size = {};
+            GetTextExtentPoint32W(dc, text.c_str(), (int)text.size(), &size);
+            SelectObject(dc, previous);
+            ReleaseDC(button, dc);
+            seen.buttonTextWidths.push_back(size.cx);
+        }
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
