@@ -60,6 +60,55 @@ void SubclassBox(HWND bar, int control)
     SetWindowSubclass(box, FindBoxProc, kFindBoxSubclass, 0);
 }
 
+// Where the template puts the bar's controls, at the device's DPI, and how
+// wide it is laid out for: on a QVGA screen the template is a few pixels
+// wider than the screen, which would cut off the rightmost buttons.
+struct ControlPlace {
+    HWND control;
+    RECT rect;
+};
+const int kMostControls = 8;
+ControlPlace g_places[kMostControls];
+int g_placeCount = 0;
+int g_templateWidth = 0;
+
+void RememberPlaces(HWND bar)
+{
+    g_placeCount = 0;
+    g_templateWidth = 0;
+    for (HWND child = GetWindow(bar, GW_CHILD); child && g_placeCount < kMostControls;
+         child = GetWindow(child, GW_HWNDNEXT)) {
+        ControlPlace& place = g_places[g_placeCount++];
+        place.control = child;
+        GetWindowRect(child, &place.rect);
+        MapWindowPoints(nullptr, bar, (POINT*)&place.rect, 2);
+        // The template leaves as much room on the right as on the left.
+        int reach = place.rect.right + g_places[0].rect.left;
+        if (reach > g_templateWidth)
+            g_templateWidth = reach;
+    }
+}
+
+// A bar narrower than its template has its controls' places and widths
+// narrowed in proportion; a wider one has them as the template says.
+void FitControls(HWND bar)
+{
+    RECT client;
+    GetClientRect(bar, &client);
+    int width = client.right;
+    if (width <= 0 || g_templateWidth <= 0)
+        return;
+    for (int i = 0; i < g_placeCount; ++i) {
+        RECT r = g_places[i].rect;
+        if (width < g_templateWidth) {
+            r.left = MulDiv(r.left, width, g_templateWidth);
+            r.right = MulDiv(r.right, width, g_templateWidth);
+        }
+        SetWindowPos(g_places[i].control, nullptr, r.left, r.top, r.right - r.left,
+                     r.bottom - r.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+}
+
 void OnBarCommand(int control)
 {
     switch (control) {
@@ -107,8 +156,12 @@ INT_PTR CALLBACK FindBarProc(HWND bar, UINT message, WPARAM wParam, LPARAM)
         SHInitDialog(&info);
         SubclassBox(bar, IDC_FIND_TEXT);
         SubclassBox(bar, IDC_REPLACE_TEXT);
+        RememberPlaces(bar);
         return TRUE;
     }
+    case WM_SIZE:
+        FitControls(bar);
+        return TRUE;
     case WM_CTLCOLORDLG:
         return (INT_PTR)g_app.windowBrush;
     case WM_COMMAND:
