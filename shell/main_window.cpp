@@ -65,6 +65,20 @@ void OnDestroy()
     PostQuitMessage(0);
 }
 
+// Activated while a dialog or question owns the device (another program
+// brought the main window itself forward): the window on top takes the
+// activation, or nothing the user does would reach it.
+bool PassActivationUp(HWND window)
+{
+    if (!ModalBusy())
+        return false;
+    HWND top = ModalOwner(window);
+    if (top == window || !IsWindowVisible(top) || !IsWindowEnabled(top))
+        return false;
+    SetForegroundWindow(top);
+    return true;
+}
+
 LRESULT OnEditColours(HDC dc)
 {
     SetTextColor(dc, g_app.colours[THEME_EDIT_TEXT]);
@@ -87,6 +101,8 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
         LayoutDocumentArea();
         return 0;
     case WM_ACTIVATE:
+        if (LOWORD(wParam) != WA_INACTIVE && PassActivationUp(window))
+            return 0;
         SHHandleWMActivate(window, wParam, lParam, &g_app.activateInfo, 0);
         // The high word says "minimised": only the low one tells activation.
         if (LOWORD(wParam) != WA_INACTIVE)

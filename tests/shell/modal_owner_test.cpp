@@ -5,6 +5,7 @@
 #include "dialogs/file_chooser.h"
 #include "resources/resource.h"
 #include "shell/startup.h"
+#include "storage/settings.h"
 
 // Whatever is on top (a dialog, question, menu or held stylus) owns the
 // handheld on every path, and hands it back to the window it came from.
@@ -324,7 +325,8 @@ TEST_F(OneOwner, BoxesChooserAndSettingsFitTheVgaDevice)
         EXPECT_EQ(L"Указан не существующий файл!", answers.seen[0].text);
     }
     {
-        StringCchCopyW(g_chooserState.path, MAX_PATH, temp.Path(L"x.txt").c_str());
+        // An untitled document is saved where the last choice was made.
+        g_settings.SetString(L"LastFolder", temp.Folder().c_str());
         MessageBoxAnswerer answers;
         RunDialogs([] { return Command(CMD_SAVE_AS); },
                    { [](DialogView& chooser) {
