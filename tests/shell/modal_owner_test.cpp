@@ -174,6 +174,10 @@ TEST_F(OneOwner, ASecondStartDuringAQuestionBringsTheQuestionForward)
         SetDeviceCommandLine(handed.c_str());
         EXPECT_FALSE(InitMainWindow(g_app.instance, SW_SHOW));
         foreground = GetForegroundWindow();
+        // Another program bringing the main window itself forward brings the
+        // question.
+        SetForegroundWindow(g_app.mainWindow);
+        EXPECT_EQ(g_question, GetForegroundWindow());
         // Escape from the keyboard answers the question (Cancel); a question
         // the keys cannot reach is answered No after a while.
         SetTimer(nullptr, 0, 2000, AnswerLeftQuestion);
