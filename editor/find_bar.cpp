@@ -1,5 +1,7 @@
 #include "editor/find_bar.h"
 
+#include <climits>
+
 #include "app/app_state.h"
 #include "editor/document.h"
 #include "editor/find_bar_actions.h"
@@ -75,18 +77,18 @@ int g_templateWidth = 0;
 void RememberPlaces(HWND bar)
 {
     g_placeCount = 0;
-    g_templateWidth = 0;
+    int left = INT_MAX, right = 0;
     for (HWND child = GetWindow(bar, GW_CHILD); child && g_placeCount < kMostControls;
          child = GetWindow(child, GW_HWNDNEXT)) {
         ControlPlace& place = g_places[g_placeCount++];
         place.control = child;
         GetWindowRect(child, &place.rect);
         MapWindowPoints(nullptr, bar, (POINT*)&place.rect, 2);
-        // The template leaves as much room on the right as on the left.
-        int reach = place.rect.right + g_places[0].rect.left;
-        if (reach > g_templateWidth)
-            g_templateWidth = reach;
+        left = place.rect.left < left ? place.rect.left : left;
+        right = place.rect.right > right ? place.rect.right : right;
     }
+    // The template leaves as much room on the right as on the left.
+    g_templateWidth = g_placeCount > 0 ? right + left : 0;
 }
 
 // A bar narrower than its template has its controls' places and widths
