@@ -61,7 +61,8 @@ void HoldWhileSending(int index, Send send, Seen seen)
     SetCursorPos((r.left + r.right) / 2, (r.top + r.bottom) / 2);
     DWORD ui = GetCurrentThreadId();
     std::thread sender([&] {
-        GUITHREADINFO info = { sizeof(info) };
+        GUITHREADINFO info = {};
+        info.cbSize = sizeof(info);
         for (int i = 0; i < 300 && !(GetGUIThreadInfo(ui, &info) && info.hwndCapture == edit); ++i)
             Sleep(10);
         send();
@@ -255,10 +256,12 @@ TEST_F(OneOwner, AfterEverySettingsOkTheMenusMatchTheProgram)
         EXPECT_NE((UINT)-1, GetMenuState(g_app.menuPopup, CMD_QUICK_INSERT_LEFT, MF_BYCOMMAND));
         EXPECT_EQ((UINT)MF_CHECKED, GetMenuState(g_app.mainMenu, CMD_REPLACE, 0) & MF_CHECKED);
         EXPECT_EQ(0u, GetMenuState(g_app.mainMenu, CMD_SEARCH, 0) & MF_CHECKED);
-        if (change.toolbar)
+        if (change.toolbar) {
             EXPECT_TRUE(SendMessageW(g_app.menuBar, TB_ISBUTTONCHECKED, CMD_REPLACE, 0));
-        if (wcscmp(change.what, L"English") != 0)
+        }
+        if (wcscmp(change.what, L"English") != 0) {
             EXPECT_EQ(russian, MenuLines(g_app.menuPopup));
+        }
     }
 }
 
