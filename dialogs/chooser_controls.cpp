@@ -10,8 +10,6 @@
 
 namespace {
 
-const UINT_PTR kEnterSubclass = 0x51C0;
-
 // Keeps the top-left corner; the right and bottom edges move to 4 pixels
 // (and the right one as far again as the left margin) from the dialog's.
 void Stretch(HWND dialog, HWND control, bool keepHeight)
@@ -24,21 +22,6 @@ void Stretch(HWND dialog, HWND control, bool keepHeight)
     int width = client.right - 2 * box.left - 4;
     int height = keepHeight ? box.bottom - box.top : client.bottom - box.top - 4;
     MoveWindow(control, box.left, box.top, width > 0 ? width : 0, height > 0 ? height : 0, TRUE);
-}
-
-LRESULT CALLBACK EnterToList(HWND list, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                             DWORD_PTR)
-{
-    if (message == WM_GETDLGCODE) {
-        const MSG* msg = (const MSG*)lParam;
-        LRESULT code = DefSubclassProc(list, message, wParam, lParam);
-        if (msg && msg->message == WM_KEYDOWN && msg->wParam == VK_RETURN)
-            code |= DLGC_WANTMESSAGE;
-        return code;
-    }
-    if (message == WM_NCDESTROY)
-        RemoveWindowSubclass(list, EnterToList, kEnterSubclass);
-    return DefSubclassProc(list, message, wParam, lParam);
 }
 
 }
@@ -134,11 +117,6 @@ int SelectedListItem(HWND list, wchar_t* text, int capacity)
     return index;
 }
 
-void LetListTakeEnter(HWND list)
-{
-    SetWindowSubclass(list, EnterToList, kEnterSubclass, 0);
-}
-
 void FitNameColumn(HWND list)
 {
     RECT client;
@@ -161,4 +139,8 @@ void FitChooserControls(HWND dialog, HWND list, bool recentMode)
 void ShowNoFile(HWND dialog)
 {
     ShowNotice(dialog, L"no_file", L"Указан не существующий файл!", MB_OK | MB_ICONSTOP);
+    // The name is what is wrong: the keys go to it, ready to be corrected.
+    HWND name = GetDlgItem(dialog, IDC_CHOOSER_NAME);
+    SendMessageW(dialog, WM_NEXTDLGCTL, (WPARAM)name, TRUE);
+    SendMessageW(name, EM_SETSEL, 0, -1);
 }

@@ -50,16 +50,12 @@ int AppendListItem(HWND list, const wchar_t* text, int image, LPARAM data);
 // The selected item's index and text (cut to `capacity`), -1 without one.
 int SelectedListItem(HWND list, wchar_t* text, int capacity);
 
-// Lets Enter on the list reach the list (which then notifies NM_RETURN)
-// instead of being taken by the dialog for its default button.
-void LetListTakeEnter(HWND list);
-
 // Stretches the list (and in recent mode the folder box) over the dialog.
 void FitChooserControls(HWND dialog, HWND list, bool recentMode);
 
 // "There is no such file", owned by the chooser: a message owned by the main
 // window would enable it again on closing, while the chooser still waits, and
-// the chooser would sink behind it.
+// the chooser would sink behind it. The name box then has the focus.
 void ShowNoFile(HWND dialog);
 
 #endif

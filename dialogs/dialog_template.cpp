@@ -2,6 +2,7 @@
 
 #include "app/app_state.h"
 #include "platform/aygshell.h"
+#include "platform/modal_stack.h"
 #include "storage/lang_loader.h"
 
 namespace {
@@ -66,7 +67,9 @@ INT_PTR RunDialogTemplate(int id, const DialogHandlers& handlers, void* state)
     if (!dialogTemplate)
         return -1;
     DialogRun run = { &handlers, state };
-    return DialogBoxIndirectParamW(module, dialogTemplate, g_app.mainWindow, HandheldDialogProc,
+    // Owned by whatever owns the device: a dialog opened from a dialog
+    // gives the device back to that one when it ends.
+    return ModalDialogBox(module, dialogTemplate, g_app.mainWindow, HandheldDialogProc,
                                    (LPARAM)&run);
 }
 

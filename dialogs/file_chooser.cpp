@@ -9,6 +9,7 @@
 #include "storage/notice.h"
 #include "storage/settings.h"
 #include "storage/wide_text.h"
+#include "widgets/enter_key.h"
 #include "widgets/list_icons.h"
 
 ChooserMemory g_chooserMemory;
@@ -161,10 +162,19 @@ DWORD ChosenFlags(HWND dialog)
 // False when there is none: the root (a list of drives) holds no files, a
 // name may not hold units no file name can nor name a device, and a path is
 // never cut.
+// A name of spaces only would be saved as "   .txt": no name at all.
+bool IsBlankName(const wchar_t* name)
+{
+    while (*name == L' ')
+        ++name;
+    return *name == 0;
+}
+
 bool ComposeChosenPath(const FileChooser& s, const wchar_t* fileName, bool nameFits,
                        wchar_t* chosen)
 {
-    if (!nameFits || !IsTypableName(fileName) || HoldsDeviceName(fileName))
+    if (!nameFits || IsBlankName(fileName) || !IsTypableName(fileName) ||
+        HoldsDeviceName(fileName))
         return false;
     wchar_t typeName[CHOOSER_TYPE_NAME_UNITS];
     ReadTypeName(s.typeBox, typeName);
@@ -277,7 +287,7 @@ BOOL OnInitDialog(HWND dialog, void* state)
     if (!s.open)
         PresetSaveEncoding(s);
 
-    LetListTakeEnter(s.list);
+    LetControlTakeEnter(s.list);
     FitChooserControls(dialog, s.list, false);
     if (s.open) {
         ShowWindow(GetDlgItem(dialog, IDC_CHOOSER_LF), SW_HIDE);

@@ -42,6 +42,19 @@ wchar_t g_toolbarItems[TOOLBAR_ITEMS_UNITS];
 
 const int kNameUnits = MAX_PATH;
 
+// The template's box opens three rows high: its list reaches down to the
+// dialog's bottom instead, tall enough to choose from many families.
+void OpenFontListTall(HWND dialog, HWND box)
+{
+    RECT client, r;
+    GetClientRect(dialog, &client);
+    GetWindowRect(box, &r);
+    MapWindowPoints(nullptr, dialog, (POINT*)&r, 2);
+    if (client.bottom - r.top > r.bottom - r.top)
+        SetWindowPos(box, nullptr, 0, 0, r.right - r.left, client.bottom - r.top,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 void FillFontBox(HWND box)
 {
     HWND desktop = GetDesktopWindow();
@@ -100,6 +113,7 @@ BOOL OnInitDialog(HWND dialog, void*)
     // selection, and OK then keeps the stored name: opening the settings and
     // pressing OK must never switch the font or the language by itself.
     FillFontBox(GetDlgItem(dialog, IDC_SET_FONT));
+    OpenFontListTall(dialog, GetDlgItem(dialog, IDC_SET_FONT));
     FillToolbarList(dialog);
     FillLanguageBox(GetDlgItem(dialog, IDC_SET_LANGUAGE));
     SetDialogTexts(dialog, kTexts);
@@ -149,6 +163,9 @@ const DialogHandlers kHandlers = { OnInitDialog, OnCommand, nullptr, nullptr };
 
 int CALLBACK AddFontName(const LOGFONTW* font, const TEXTMETRICW*, DWORD, LPARAM box)
 {
+    // The platform names a family once for each of its character sets.
+    if (SendMessageW((HWND)box, CB_FINDSTRINGEXACT, (WPARAM)-1, (LPARAM)font->lfFaceName) >= 0)
+        return 1;
     int index = (int)SendMessageW((HWND)box, CB_ADDSTRING, 0, (LPARAM)font->lfFaceName);
     wchar_t wanted[LF_FACESIZE] = L"";
     g_settings.GetString(L"FontName", wanted, LF_FACESIZE, L"");

@@ -2,6 +2,7 @@
 
 #include "editor/document.h"
 #include "editor/tap_and_hold.h"
+#include "platform/modal_stack.h"
 #include "resources/resource.h"
 #include "storage/lang_loader.h"
 
@@ -18,7 +19,7 @@ LRESULT ShowEditPopup(HWND edit, POINT at)
     AppendMenuW(menu, MF_STRING, CMD_CUT, g_lang.Lookup(L"cut", L"Вырезать"));
     AppendMenuW(menu, MF_STRING, CMD_COPY, g_lang.Lookup(L"copy", L"Копировать"));
     AppendMenuW(menu, MF_STRING, CMD_PASTE, g_lang.Lookup(L"paste", L"Вставить"));
-    LRESULT result = TrackPopupMenuEx(menu, 0, at.x, at.y, edit, nullptr);
+    LRESULT result = ModalTrackPopupMenu(menu, 0, at.x, at.y, edit);
     DestroyMenu(menu);
     return result;
 }

@@ -1,29 +1,29 @@
 #include "editor/find_bar.h"
 
+#include <climits>
+
 #include "app/app_state.h"
 #include "editor/document.h"
 #include "editor/find_bar_actions.h"
 #include "editor/layout.h"
 #include "platform/aygshell.h"
 #include "resources/resource.h"
+#include "widgets/enter_key.h"
 
 namespace {
 
+const UINT_PTR kFindBoxSubclass = 0x51F0;
+
 // Enter in the find box finds the next match, in the replace box it
-// replaces. Commands that reach a box (accelerators pressed while it has the
-// focus) belong to the main window, but for select all.
-LRESULT CALLBACK FindBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam)
+// replaces. The search gives the text the focus after a match; a search
+// started from a box leaves it in the box (the text still shows the match),
+// so that the next Enter steps on instead of typing a line break over the
+// selected match. Commands that reach a box (accelerators pressed while it
+// has the focus) belong to the main window, but for select all.
+LRESULT CALLBACK FindBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                             DWORD_PTR)
 {
-    WNDPROC previous = (WNDPROC)GetWindowLongPtrW(box, GWLP_USERDATA);
     switch (message) {
-    case WM_GETDLGCODE: {
-        // A dialog manager would turn Enter into the bar's default button.
-        const MSG* key = (const MSG*)lParam;
-        LRESULT code = CallWindowProcW(previous, box, message, wParam, lParam);
-        if (key && key->message == WM_KEYDOWN && key->wParam == VK_RETURN)
-            code |= DLGC_WANTMESSAGE;
-        return code;
-    }
     case WM_KEYDOWN:
         if (wParam != VK_RETURN)
             break;
@@ -31,6 +31,8 @@ LRESULT CALLBACK FindBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lPara
             FindNext(true);
         else
             Replace(false);
+        if (IsWindow(box) && IsWindowVisible(box))
+            SetFocus(box);
         return 0;
     case WM_CHAR:
         // The Enter character itself would only beep.
@@ -40,20 +42,73 @@ LRESULT CALLBACK FindBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lPara
     case WM_COMMAND:
         // Select all means the box's own text while one is being typed.
         if (LOWORD(wParam) == CMD_SELECT_ALL)
-            return CallWindowProcW(previous, box, EM_SETSEL, 0, -1);
+            return DefSubclassProc(box, EM_SETSEL, 0, -1);
         SendMessageW(g_app.mainWindow, WM_COMMAND, wParam, lParam);
+        break;
+    case WM_NCDESTROY:
+        RemoveWindowSubclass(box, FindBoxProc, kFindBoxSubclass);
         break;
     default:
         break;
     }
-    return CallWindowProcW(previous, box, message, wParam, lParam);
+    return DefSubclassProc(box, message, wParam, lParam);
 }
 
 void SubclassBox(HWND bar, int control)
 {
     HWND box = GetDlgItem(bar, control);
-    LONG_PTR previous = SetWindowLongPtrW(box, GWLP_WNDPROC, (LONG_PTR)FindBoxProc);
-    SetWindowLongPtrW(box, GWLP_USERDATA, previous);
+    // A dialog manager would turn Enter into the bar's default button.
+    LetControlTakeEnter(box);
+    SetWindowSubclass(box, FindBoxProc, kFindBoxSubclass, 0);
+}
+
+// Where the template puts the bar's controls, at the device's DPI, and how
+// wide it is laid out for: on a QVGA screen the template is a few pixels
+// wider than the screen, which would cut off the rightmost buttons.
+struct ControlPlace {
+    HWND control;
+    RECT rect;
+};
+const int kMostControls = 8;
+ControlPlace g_places[kMostControls];
+int g_placeCount = 0;
+int g_templateWidth = 0;
+
+void RememberPlaces(HWND bar)
+{
+    g_placeCount = 0;
+    int left = INT_MAX, right = 0;
+    for (HWND child = GetWindow(bar, GW_CHILD); child && g_placeCount < kMostControls;
+         child = GetWindow(child, GW_HWNDNEXT)) {
+        ControlPlace& place = g_places[g_placeCount++];
+        place.control = child;
+        GetWindowRect(child, &place.rect);
+        MapWindowPoints(nullptr, bar, (POINT*)&place.rect, 2);
+        left = place.rect.left < left ? place.rect.left : left;
+        right = place.rect.right > right ? place.rect.right : right;
+    }
+    // The template leaves as much room on the right as on the left.
+    g_templateWidth = g_placeCount > 0 ? right + left : 0;
+}
+
+// A bar narrower than its template has its controls' places and widths
+// narrowed in proportion; a wider one has them as the template says.
+void FitControls(HWND bar)
+{
+    RECT client;
+    GetClientRect(bar, &client);
+    int width = client.right;
+    if (width <= 0 || g_templateWidth <= 0)
+        return;
+    for (int i = 0; i < g_placeCount; ++i) {
+        RECT r = g_places[i].rect;
+        if (width < g_templateWidth) {
+            r.left = MulDiv(r.left, width, g_templateWidth);
+            r.right = MulDiv(r.right, width, g_templateWidth);
+        }
+        SetWindowPos(g_places[i].control, nullptr, r.left, r.top, r.right - r.left,
+                     r.bottom - r.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    }
 }
 
 void OnBarCommand(int control)
@@ -67,7 +122,9 @@ void OnBarCommand(int control)
     }
 }
 
-void ShowBarState()
+}
+
+void ShowFindBarState()
 {
     if (g_app.mainMenu) {
         CheckMenuItem(g_app.mainMenu, CMD_REPLACE,
@@ -79,8 +136,6 @@ void ShowBarState()
         SendMessageW(g_app.menuBar, TB_CHECKBUTTON, CMD_SEARCH, MAKELONG(g_app.findShown, 0));
         SendMessageW(g_app.menuBar, TB_CHECKBUTTON, CMD_REPLACE, MAKELONG(g_app.replaceShown, 0));
     }
-}
-
 }
 
 HWND CreateFindBar(HWND mainWindow)
@@ -103,8 +158,12 @@ INT_PTR CALLBACK FindBarProc(HWND bar, UINT message, WPARAM wParam, LPARAM)
         SHInitDialog(&info);
         SubclassBox(bar, IDC_FIND_TEXT);
         SubclassBox(bar, IDC_REPLACE_TEXT);
+        RememberPlaces(bar);
         return TRUE;
     }
+    case WM_SIZE:
+        FitControls(bar);
+        return TRUE;
     case WM_CTLCOLORDLG:
         return (INT_PTR)g_app.windowBrush;
     case WM_COMMAND:
@@ -126,7 +185,7 @@ void ToggleFindBar(bool replaceForm)
     }
     bool typingInBar = g_app.findBar && IsChild(g_app.findBar, GetFocus());
     LayoutDocumentArea();
-    ShowBarState();
+    ShowFindBarState();
     if (!g_app.findBar)
         return;
     // A shown bar is there to be typed into; a hidden one gives the keys back

@@ -14,4 +14,9 @@ INT_PTR CALLBACK FindBarProc(HWND bar, UINT message, WPARAM wParam, LPARAM lPara
 // check marks and the toolbar's pressed buttons follow.
 void ToggleFindBar(bool replaceForm);
 
+// The menu's check marks and the toolbar's pressed buttons of Find and
+// Replace show the bar's form again (after the menus or the toolbar were
+// rebuilt).
+void ShowFindBarState();
+
 #endif

@@ -8,6 +8,7 @@
 #include "editor/document.h"
 #include "editor/document_replace.h"
 #include "editor/document_search.h"
+#include "platform/modal_stack.h"
 #include "resources/resource.h"
 #include "storage/lang_loader.h"
 #include "storage/notice.h"

@@ -1,6 +1,7 @@
 #include "lists/quick_insert.h"
 
 #include "lists/replace_all.h"
+#include "platform/modal_stack.h"
 
 namespace {
 const wchar_t kSeparatorTitle[] = L"%SEPARATOR%";
@@ -49,5 +50,5 @@ void CQuickInsertList::ShowQuickInsert(bool left, HWND owner)
     // The platform moves the menu up or left until it fits on the screen.
     int x = left ? 2 : GetSystemMetrics(SM_CXVIRTUALSCREEN) - 2;
     int y = GetSystemMetrics(SM_CYVIRTUALSCREEN) - 2;
-    TrackPopupMenuEx(menu, 0, x, y, owner, nullptr);
+    ModalTrackPopupMenu(menu, 0, x, y, owner);
 }

@@ -1,6 +1,5 @@
 #include <windows.h>
 #include <commctrl.h>
-#include <climits>
 
 #include "platform/device_bounds.h"
 #include "platform/device_screen.h"
@@ -59,13 +58,73 @@ int TextOverflow(HWND box, HWND text, int width)
     return reach > 0 ? reach + t.top : 0;
 }
 
-void MoveChild(HWND dialog, HWND child, int dx, int dy)
+int TextWidth(HWND button)
 {
-    RECT r;
-    GetWindowRect(child, &r);
-    MapWindowPoints(nullptr, dialog, (POINT*)&r, 2);
-    SetWindowPos(child, nullptr, r.left + dx, r.top + dy, 0, 0,
-                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    wchar_t text[64] = L"";
+    GetWindowTextW(button, text, 64);
+    HDC dc = GetDC(button);
+    HGDIOBJ previous = SelectObject(dc, (HGDIOBJ)SendMessageW(button, WM_GETFONT, 0, 0));
+    RECT r = { 0, 0, 0, 0 };
+    DrawTextW(dc, text, -1, &r, DT_CALCRECT | DT_SINGLELINE);
+    SelectObject(dc, previous);
+    ReleaseDC(button, dc);
+    return r.right;
+}
+
+// The buttons stand in one row, centred under the text and `dy` lower than
+// before, within `clientWidth`: at the device's DPI three of them can be
+// wider together than the screen, so their gaps and then the buttons
+// themselves narrow, each keeping room for its text.
+void FitButtons(HWND box, int clientWidth, int dy)
+{
+    HWND buttons[8];
+    RECT rects[8];
+    int count = 0;
+    for (HWND child = GetWindow(box, GW_CHILD); child && count < 8;
+         child = GetWindow(child, GW_HWNDNEXT)) {
+        if (!IsButton(child) || !(GetWindowLongW(child, GWL_STYLE) & WS_VISIBLE))
+            continue;
+        RECT r;
+        GetWindowRect(child, &r);
+        MapWindowPoints(nullptr, box, (POINT*)&r, 2);
+        int at = count++;
+        while (at > 0 && rects[at - 1].left > r.left) {
+            buttons[at] = buttons[at - 1];
+            rects[at] = rects[at - 1];
+            --at;
+        }
+        buttons[at] = child;
+        rects[at] = r;
+    }
+    if (count == 0)
+        return;
+    int gap = count > 1 ? rects[1].left - rects[0].right : 0;
+    int margin = rects[0].left > 0 && rects[0].left < gap ? rects[0].left : gap;
+    if (margin <= 0)
+        margin = 4;
+    int widths[8], total = 0;
+    for (int i = 0; i < count; ++i) {
+        widths[i] = rects[i].right - rects[i].left;
+        total += widths[i];
+    }
+    int room = clientWidth - 2 * margin;
+    if (total + gap * (count - 1) > room)
+        gap = margin / 2 > 2 ? margin / 2 : 2;
+    if (total + gap * (count - 1) > room) {
+        int each = (room - gap * (count - 1)) / count;
+        total = 0;
+        for (int i = 0; i < count; ++i) {
+            int least = TextWidth(buttons[i]) + 2 * GetSystemMetrics(SM_CXEDGE) + 8;
+            widths[i] = each > least ? each : least;
+            total += widths[i];
+        }
+    }
+    int x = (clientWidth - total - gap * (count - 1)) / 2;
+    for (int i = 0; i < count; ++i) {
+        SetWindowPos(buttons[i], nullptr, x, rects[i].top + dy, widths[i],
+                     rects[i].bottom - rects[i].top, SWP_NOZORDER | SWP_NOACTIVATE);
+        x += widths[i] + gap;
+    }
 }
 
 // The handheld wraps a message box's text to its screen; the desktop sizes
@@ -86,6 +145,7 @@ void FitMessageBox(HWND box)
     int shrink = width - target;
     HWND text = GetDlgItem(box, kMessageTextId);
     int narrower = TextOverflow(box, text, target);
+    int dy = 0, narrowed = 0;
     if (narrower < shrink)
         narrower = shrink;
     RECT textRect;
@@ -105,28 +165,14 @@ void FitMessageBox(HWND box)
             taller = 0;
         SetWindowPos(text, nullptr, 0, 0, textWidth, wrapped.bottom,
                      SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-        // The buttons stand centred under the text of the narrowed box.
-        RECT client;
-        GetClientRect(box, &client);
-        int clientWidth = client.right - shrink;
-        int left = INT_MAX, right = INT_MIN;
-        for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-            if (!IsButton(child))
-                continue;
-            RECT r;
-            GetWindowRect(child, &r);
-            MapWindowPoints(nullptr, box, (POINT*)&r, 2);
-            left = r.left < left ? r.left : left;
-            right = r.right > right ? r.right : right;
-        }
-        int dx = left < right ? (clientWidth - (right - left)) / 2 - left : 0;
-        for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-            if (IsButton(child))
-                MoveChild(box, child, dx, taller);
-        }
         width = target;
         height += taller;
+        dy = taller;
+        narrowed = shrink;
     }
+    RECT client;
+    GetClientRect(box, &client);
+    FitButtons(box, client.right - narrowed, dy);
     int x = (screenWidth - width) / 2;
     int y = (screenHeight - height) / 2;
     SetWindowPos(box, nullptr, x < 0 ? 0 : x, y < 0 ? 0 : y, width, height,

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "platform/device_process.h"
+#include "platform/modal_stack.h"
 
 #undef GetCommandLineW
 #undef SetForegroundWindow
@@ -38,7 +39,32 @@ void SetDeviceCommandLine(const wchar_t* arguments)
     g_arguments = arguments ? arguments : L"";
 }
 
+namespace {
+
+// What `window`'s program shows on top: the top of our modal stack when the
+// window is ours, else (another process's window) the chain of last active
+// pop-ups, each one the owner of the next.
+HWND LastActivePopup(HWND window)
+{
+    HWND ours = ModalOwner(nullptr);
+    if (ours && GetAncestor(ours, GA_ROOTOWNER) == window)
+        return ours;
+    for (int i = 0; i < 16; ++i) {
+        HWND next = GetLastActivePopup(window);
+        if (!next || next == window || !IsWindowVisible(next))
+            break;
+        window = next;
+    }
+    return window;
+}
+
+}
+
 BOOL DeviceSetForegroundWindow(HWND window)
 {
-    return ::SetForegroundWindow((HWND)((ULONG_PTR)window & ~(ULONG_PTR)1));
+    // The handheld's flag: bring forward what the window's program shows on
+    // top, a question or dialog over a disabled main window included.
+    if ((ULONG_PTR)window & 1)
+        window = LastActivePopup((HWND)((ULONG_PTR)window & ~(ULONG_PTR)1));
+    return ::SetForegroundWindow(window);
 }

@@ -12,7 +12,8 @@ LPWSTR DeviceGetCommandLine();
 void SetDeviceCommandLine(const wchar_t* arguments);
 
 // On the handheld a window handle with its lowest bit set asks to bring the
-// window's owned pop-ups forward too; a desktop handle must not carry it.
+// window's last active pop-up forward (a question or dialog it shows); a
+// desktop handle must not carry the bit, and has no such flag.
 BOOL DeviceSetForegroundWindow(HWND window);
 
 #define GetCommandLineW DeviceGetCommandLine

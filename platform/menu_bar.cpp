@@ -5,6 +5,7 @@
 
 #include "platform/device_screen.h"
 #include "platform/menu_bar.h"
+#include "platform/modal_stack.h"
 
 #undef GetSystemMetrics
 
@@ -36,8 +37,8 @@ void OpenSoftKeyMenu(HWND bar, MenuBar* state, int command)
     SendMessageW(bar, TB_GETITEMRECT, index, (LPARAM)&button);
     MapWindowPoints(bar, nullptr, (POINT*)&button, 2);
     SendMessageW(bar, TB_PRESSBUTTON, command, MAKELONG(TRUE, 0));
-    TrackPopupMenuEx(popup, TPM_LEFTALIGN | TPM_BOTTOMALIGN, button.left, button.top,
-                     state->owner, nullptr);
+    ModalTrackPopupMenu(popup, TPM_LEFTALIGN | TPM_BOTTOMALIGN, button.left, button.top,
+                        state->owner);
     SendMessageW(bar, TB_PRESSBUTTON, command, MAKELONG(FALSE, 0));
 }
 

@@ -3,6 +3,7 @@
 #include "app/app_state.h"
 #include "editor/document.h"
 #include "editor/layout.h"
+#include "platform/modal_stack.h"
 #include "shell/document_commands.h"
 #include "storage/encodings.h"
 #include "storage/grow_array.h"
@@ -19,37 +20,29 @@ struct KeptPath {
 CGrowArray<KeptPath> g_handOvers;
 bool g_closeKept = false;
 
-bool AnythingKept()
-{
-    return g_closeKept || g_handOvers.count > 0;
-}
-
 }
 
 void DeferClose()
 {
     g_closeKept = true;
+    NotifyWhenModalEnds();
 }
 
 bool DeferHandOver(const wchar_t* path)
 {
     KeptPath kept;
     CopyUnits(kept.path, path);
-    if (g_handOvers.Append(kept) >= 0)
+    if (g_handOvers.Append(kept) >= 0) {
+        NotifyWhenModalEnds();
         return true;
+    }
     // The file will not open by itself later: the user must know to open it
-    // again. The message goes over whatever is on top of the main window.
+    // again. The message goes over whatever owns the device.
     wchar_t report[800];
     SubstituteFirst(g_lang.Lookup(L"err_handover", L"Недостаточно памяти, чтобы открыть файл %s."),
                     L"%s", path, report, ARRAYSIZE(report));
-    ShowNotice(GetLastActivePopup(g_app.mainWindow), nullptr, report, MB_ICONERROR);
+    ShowNotice(g_app.mainWindow, nullptr, report, MB_ICONERROR);
     return false;
-}
-
-void ScheduleDeferredRequests(HWND mainWindow)
-{
-    if (AnythingKept())
-        PostMessageW(mainWindow, WM_RUN_DEFERRED, 0, 0);
 }
 
 void OpenHandedOverFile(const wchar_t* path)
@@ -65,9 +58,11 @@ void RunDeferredRequests()
 {
     HWND window = g_app.mainWindow;
     // Another modal wait may have begun since this was posted; its end
-    // schedules the requests again.
-    if (!window || !IsWindowEnabled(window))
+    // tells again.
+    if (!window || ModalBusy()) {
+        NotifyWhenModalEnds();
         return;
+    }
     // Opening a file can show a message, during which more may be handed
     // over: take one path at a time from the front.
     while (g_handOvers.count > 0) {

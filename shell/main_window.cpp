@@ -6,6 +6,7 @@
 #include "editor/document.h"
 #include "editor/layout.h"
 #include "editor/tab_host.h"
+#include "platform/modal_stack.h"
 #include "shell/commands.h"
 #include "shell/deferred_requests.h"
 #include "shell/document_commands.h"
@@ -26,9 +27,9 @@ void OnCopyData(const COPYDATASTRUCT* data)
     int units = (int)(data->cbData / sizeof(wchar_t));
     if (wmemchr(path, 0, units) == nullptr || path[0] == 0)
         return;
-    // During a question or a dialog the file waits for it to end: `current`
-    // must not move under the command that asked.
-    if (!IsWindowEnabled(g_app.mainWindow)) {
+    // During a question, a dialog, a menu or a hold the file waits for it to
+    // end: `current` must not move under the code that waits.
+    if (ModalBusy()) {
         DeferHandOver(path);
         return;
     }
@@ -61,7 +62,22 @@ void OnDestroy()
         DestroyWindow(g_app.menuBar);
     g_app.menuBar = nullptr;
     ForgetDeferredRequests();
+    SetModalBase(nullptr);
     PostQuitMessage(0);
+}
+
+// Activated while a dialog or question owns the device (another program
+// brought the main window itself forward): the window on top takes the
+// activation, or nothing the user does would reach it.
+bool PassActivationUp(HWND window)
+{
+    if (!ModalBusy())
+        return false;
+    HWND top = ModalOwner(window);
+    if (top == window || !IsWindowVisible(top) || !IsWindowEnabled(top))
+        return false;
+    SetForegroundWindow(top);
+    return true;
 }
 
 LRESULT OnEditColours(HDC dc)
@@ -86,6 +102,8 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
         LayoutDocumentArea();
         return 0;
     case WM_ACTIVATE:
+        if (LOWORD(wParam) != WA_INACTIVE && PassActivationUp(window))
+            return 0;
         SHHandleWMActivate(window, wParam, lParam, &g_app.activateInfo, 0);
         // The high word says "minimised": only the low one tells activation.
         if (LOWORD(wParam) != WA_INACTIVE)
@@ -97,11 +115,7 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
         // Keys typed after a message, a dialog or a menu go to the text.
         FocusCurrentDocument();
         return 0;
-    case WM_ENABLE:
-        if (wParam)
-            ScheduleDeferredRequests(window);
-        return 0;
-    case WM_RUN_DEFERRED:
+    case WM_MODAL_ENDED:
         RunDeferredRequests();
         return 0;
     case WM_PAINT: {
@@ -111,10 +125,10 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
         return 0;
     }
     case WM_CLOSE:
-        // While a message or a dialog is up the window is disabled, and the
-        // code that showed it still needs the documents: a close sent from
-        // outside then waits for it to end.
-        if (!IsWindowEnabled(window)) {
+        // While a message, a dialog, a menu or a hold is up, the code that
+        // showed it still needs the documents: a close sent from outside
+        // then waits for it to end.
+        if (ModalBusy()) {
             DeferClose();
             return 0;
         }
@@ -132,9 +146,9 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
             OnEditChange((HWND)lParam);
             return 0;
         }
-        // A dialog or a message owns the device: a command that still
-        // arrives (a hardware key, a stray post) would run under it.
-        if (!IsWindowEnabled(window))
+        // A dialog, a message or a menu owns the device: a command that
+        // still arrives (a hardware key, a stray post) would run under it.
+        if (ModalBusy())
             return 0;
         if (DispatchCommand(window, LOWORD(wParam), lParam))
             return 0;

@@ -179,10 +179,6 @@ bool CreateMenuBar()
         BuildToolbar();
     }
     BuildMenus();
-    if (g_app.quickInsertLoaded && g_app.menuPopup) {
-        InsertMenuW(g_app.menuPopup, 4, MF_BYPOSITION | MF_STRING, CMD_QUICK_INSERT_LEFT,
-                    g_lang.LookupWithSuffix(L"mnu_qi", L"Вставка...", L"\tCtl+I"));
-    }
     return g_app.mainMenu != nullptr;
 }
 
@@ -237,4 +233,10 @@ void BuildMenus()
     AppendPopup(menu, BuildPopup(kProgramLines), L"&Quillex");
     AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
     AppendMenuW(menu, MF_STRING, CMD_EXIT, g_lang.LookupWithSuffix(L"mnu_exit", L"Выход", L"\tCtrl+Q"));
+    // Every build has the quick-insert item, so a change of the language or
+    // of the menu's style keeps it.
+    if (g_app.quickInsertLoaded) {
+        InsertMenuW(menu, 4, MF_BYPOSITION | MF_STRING, CMD_QUICK_INSERT_LEFT,
+                    g_lang.LookupWithSuffix(L"mnu_qi", L"Вставка...", L"\tCtl+I"));
+    }
 }

@@ -2,6 +2,7 @@
 
 #include "app/app_state.h"
 #include "editor/document.h"
+#include "editor/find_bar.h"
 #include "editor/layout.h"
 #include "shell/commands.h"
 #include "shell/document_commands.h"
@@ -64,7 +65,9 @@ void ApplySettingsChange(const MenuSettings& before)
     bool rebuilt = true;
     for (int i = 0; i < g_app.documents.count; ++i)
         rebuilt = g_app.documents[i]->RebuildEditWindow() && rebuilt;
+    // Rebuilt menus and buttons start unchecked and unpressed.
     LayoutDocumentArea();
+    ShowFindBarState();
     FocusCurrentDocument();
     UpdateWordWrapButton();
     // A document whose window could not be made again keeps its text in the

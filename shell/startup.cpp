@@ -3,6 +3,7 @@
 #include <new>
 
 #include "app/app_state.h"
+#include "platform/modal_stack.h"
 #include "editor/document.h"
 #include "editor/find_bar.h"
 #include "editor/find_bar_buttons.h"
@@ -131,6 +132,7 @@ ATOM RegisterMainClass(HINSTANCE instance, const wchar_t* className)
 void OnCreate(HWND window)
 {
     g_app.mainWindow = window;
+    SetModalBase(window);
     g_app.findBar = CreateFindBar(window);
     g_app.quickInsertMenu = CreatePopupMenu();
     // Without memory for the list the program runs without quick insert.

@@ -1,10 +1,11 @@
 #include "storage/notice.h"
 
+#include "platform/modal_stack.h"
 #include "storage/lang_loader.h"
 
 int ShowMessage(HWND owner, const wchar_t* text, const wchar_t* caption, UINT type)
 {
-    return MessageBoxW(owner, text, caption, type);
+    return ModalMessageBox(owner, text, caption, type);
 }
 
 int ShowNotice(HWND owner, const wchar_t* key, const wchar_t* text, UINT type)

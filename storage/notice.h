@@ -4,7 +4,8 @@
 #include "platform/pocketpc.h"
 
 // The program's one way to show a message box (every report, question and
-// failure goes through here); its answer.
+// failure goes through here); its answer. It is owned by the window that owns
+// the device, `owner` when there is no main window.
 int ShowMessage(HWND owner, const wchar_t* text, const wchar_t* caption, UINT type);
 
 // A message box owned by `owner` with the text of `key` (default `text`) and

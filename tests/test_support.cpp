@@ -121,8 +121,17 @@ LRESULT CALLBACK MessageBoxAnswerer::Hook(int code, WPARAM wParam, LPARAM lParam
     // stood is read again as it goes.
     if (code == HCBT_DESTROYWND && self && (HWND)wParam == self->answered && !self->seen.empty()) {
         HWND box = (HWND)wParam;
-        GetWindowRect(box, &self->seen.back().rect);
-        GetWindowRect(GetDlgItem(box, 0xFFFF), &self->seen.back().textRect);
+        SeenBox& seen = self->seen.back();
+        GetWindowRect(box, &seen.rect);
+        GetWindowRect(GetDlgItem(box, 0xFFFF), &seen.textRect);
+        seen.buttonRects.clear();
+        for (int id : { IDOK, IDCANCEL, IDABORT, IDRETRY, IDIGNORE, IDYES, IDNO }) {
+            RECT r;
+            if (HWND button = GetDlgItem(box, id)) {
+                GetWindowRect(button, &r);
+                seen.buttonRects.push_back(r);
+            }
+        }
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }

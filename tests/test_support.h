@@ -18,6 +18,7 @@ struct SeenBox {
     HWND owner;       // the window it was shown over
     RECT rect;        // where it was shown, in screen coordinates
     RECT textRect;    // where its text stands, in screen coordinates
+    std::vector<RECT> buttonRects;   // where its buttons stood, likewise
 };
 
 // Answers every message box shown on this thread while it lives, with the

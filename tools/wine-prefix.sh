@@ -5,7 +5,8 @@
 #   without a window manager;
 # - Wine's own TrueType fonts in C:\windows\Fonts (Debian leaves it empty:
 #   title-bar buttons lose their glyphs and Tahoma is missing);
-# - monospace faces replaced by a monospace font that has Cyrillic.
+# - monospace faces replaced by a monospace font that has Cyrillic;
+# - the DPI QX_DPI (192, the VGA handheld's, unless given).
 set -eu
 QX_BUILD_DIR=$(cd "${1:?build folder}" && pwd)
 . "$(dirname "$0")/wine-env.sh"
@@ -14,7 +15,7 @@ ready="$WINEPREFIX/.quillex-ready"
 [ -f "$ready" ] && exit 0
 
 mkdir -p "$QX_BUILD_DIR"
-exec 9>"$QX_BUILD_DIR/.wineprefix.lock"
+exec 9>"$WINEPREFIX.lock"
 flock 9
 [ -f "$ready" ] && exit 0
 
@@ -28,7 +29,7 @@ for f in /usr/share/wine/fonts/*.ttf; do
 done
 
 reg=$(mktemp)
-cat >"$reg" <<'REG'
+cat >"$reg" <<REG
 REGEDIT4
 
 [HKEY_CURRENT_USER\Software\Wine\X11 Driver]
@@ -39,6 +40,9 @@ REGEDIT4
 "Courier New"="Liberation Mono"
 "Courier"="Liberation Mono"
 "Lucida Console"="Liberation Mono"
+
+[HKEY_CURRENT_USER\Control Panel\Desktop]
+"LogPixels"=dword:$(printf %08x "${QX_DPI:-192}")
 REG
 wine regedit /S "$reg" >/dev/null 2>&1 </dev/null || true
 wineserver -w >/dev/null 2>&1 || true

@@ -16,4 +16,6 @@ wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "${QX_DPI
 "$@"
 rc=$?
 wineserver -k >/dev/null 2>&1
+# The QVGA tests' prefix has a server of its own.
+[ -d "$QX_BUILD_DIR/wineprefix-qvga" ] && WINEPREFIX="$QX_BUILD_DIR/wineprefix-qvga" wineserver -k >/dev/null 2>&1
 exit $rc

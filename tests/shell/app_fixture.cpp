@@ -90,6 +90,16 @@ std::wstring AppFixture::DocText(int index)
     return text;
 }
 
+std::vector<std::pair<int, int>> DeviceScreens()
+{
+    HDC screen = GetDC(nullptr);
+    int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    if (dpi == 96)
+        return { { 240, 320 } };
+    return { { 480, 640 } };
+}
+
 std::wstring BuiltProgramFolder()
 {
     // The test program is build\tests\shell\shell_tests.exe.

@@ -39,6 +39,11 @@ protected:
     std::wstring settingsPath;
 };
 
+// The device screens a test that lays out for the screen runs on: the VGA
+// handheld's (480 x 640) in the programs at its 192 DPI, the QVGA one's
+// (240 x 320) in the QVGA tests' program, whose prefix has its 96 DPI.
+std::vector<std::pair<int, int>> DeviceScreens();
+
 // The folder of the built program ("...\\build\\program\\").
 std::wstring BuiltProgramFolder();
 

@@ -121,7 +121,7 @@ TEST_F(Device, KeysReachTheTextAfterMessagesDialogsAndTheBar)
 
 TEST_F(Device, MenusAndMessagesStayOnTheDeviceScreen)
 {
-    for (auto screen : { std::make_pair(480, 640), std::make_pair(240, 320) }) {
+    for (auto screen : DeviceScreens()) {
         SCOPED_TRACE(screen.first);
         ASSERT_TRUE(StartApp(L"", L"", screen.first, screen.second));
         ASSERT_TRUE(g_app.quickInsertLoaded);

@@ -34,7 +34,7 @@ protected:
 
 TEST_F(MainWindow, LayoutOfDocumentsTabsAndBar)
 {
-    for (auto screen : { std::make_pair(480, 640), std::make_pair(240, 320) }) {
+    for (auto screen : DeviceScreens()) {
         SCOPED_TRACE(screen.first);
         ASSERT_TRUE(StartApp(L"", L"", screen.first, screen.second));
         UseTestMenu();

@@ -43,7 +43,7 @@ TEST_F(Startup, OpensTheCommandLineFileInItsEncodingOnBothScreens)
     std::wstring text = RussianProse(800);
     std::wstring path = temp.Path(L"заметки koi8.txt");
     WriteBytes(path, Encode(text, 20866));
-    for (auto screen : { std::make_pair(480, 640), std::make_pair(240, 320) }) {
+    for (auto screen : DeviceScreens()) {
         SCOPED_TRACE(screen.first);
         ASSERT_TRUE(StartApp(QuotedArgument(path), L"", screen.first, screen.second));
         ASSERT_EQ(1, g_app.documents.count);
