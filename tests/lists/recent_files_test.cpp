@@ -279,10 +279,8 @@ TEST_F(RecentFiles, ListIsSavedWhenItGoes)
 
 TEST_F(RecentFiles, StartUpLoadsFromTheProgramFolder)
 {
-    wchar_t folder[MAX_PATH];
-    ASSERT_TRUE(GetProgramFolder(folder, MAX_PATH));
     LoadRecent();
-    std::wstring expected = std::wstring(folder) + L"Recent.lst";
+    std::wstring expected = ProgramFolder() + L"Recent.lst";
     EXPECT_EQ(expected, g_recent.file);
     EXPECT_TRUE(FileExists(expected));
 }

@@ -216,17 +216,12 @@ namespace {
 // Every command in the menu and its submenus lies within the list's items.
 void CheckCommands(HMENU menu, int items)
 {
-    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
-        if (HMENU sub = GetSubMenu(menu, i)) {
-            CheckCommands(sub, items);
+    for (const MenuEntry& entry : WalkMenu(menu)) {
+        if (entry.submenu || entry.separator)
             continue;
-        }
-        if (GetMenuState(menu, i, MF_BYPOSITION) & MF_SEPARATOR)
-            continue;
-        UINT id = GetMenuItemID(menu, i);
-        ASSERT_GE(id, (UINT)QUICK_INSERT_FIRST_COMMAND);
-        ASSERT_LT(id, (UINT)(QUICK_INSERT_FIRST_COMMAND + items));
-        ASSERT_LE(id, 0xFFFFu);
+        ASSERT_GE(entry.id, (UINT)QUICK_INSERT_FIRST_COMMAND);
+        ASSERT_LT(entry.id, (UINT)(QUICK_INSERT_FIRST_COMMAND + items));
+        ASSERT_LE(entry.id, 0xFFFFu);
     }
 }
 
