@@ -28,6 +28,8 @@ for f in /usr/share/wine/fonts/*.ttf; do
 done
 
 reg=$(mktemp)
+trap 'rm -f "$reg"' EXIT
+trap "exit 1" INT TERM HUP
 cat >"$reg" <<'REG'
 REGEDIT4
 
@@ -42,6 +44,5 @@ REGEDIT4
 REG
 wine regedit /S "$reg" >/dev/null 2>&1 </dev/null || true
 wineserver -w >/dev/null 2>&1 || true
-rm -f "$reg"
 
 touch "$ready"
