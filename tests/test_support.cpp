@@ -2,7 +2,9 @@
 
 #include <shellapi.h>
 
+#include "storage/program_folder.h"
 #include "storage/settings.h"
+#include "storage/wide_text.h"
 
 namespace {
 
@@ -110,6 +112,8 @@ LRESULT CALLBACK MessageBoxAnswerer::Hook(int code, WPARAM wParam, LPARAM lParam
             GetWindowRect(GetDlgItem(box, 0xFFFF), &seen.textRect);
             size_t index = self->seen.size();
             self->seen.push_back(seen);
+            if (self->onShown)
+                self->onShown(seen);
             int answer = IDOK;
             if (!self->answers.empty())
                 answer = self->answers[index < self->answers.size() ? index : self->answers.size() - 1];
@@ -624,4 +628,97 @@ std::wstring Setting(const wchar_t* key)
     wchar_t value[MAX_PATH] = L"";
     g_settings.GetString(key, value, MAX_PATH, L"(absent)");
     return value;
+}
+
+bool PumpUntil(const std::function<bool()>& done, DWORD milliseconds)
+{
+    DWORD start = GetTickCount();
+    for (;;) {
+        PumpMessages();
+        if (done())
+            return true;
+        DWORD waited = GetTickCount() - start;
+        if (waited >= milliseconds)
+            return false;
+        DWORD left = milliseconds - waited;
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, left < 20 ? left : 20, QS_ALLINPUT);
+    }
+}
+
+void PumpMessages()
+{
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+}
+
+namespace {
+
+void AddMenuEntries(HMENU menu, int depth, std::vector<MenuEntry>& entries)
+{
+    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+        wchar_t text[256] = L"";
+        GetMenuStringW(menu, i, text, 256, MF_BYPOSITION);
+        MenuEntry entry = { depth, text, 0, GetSubMenu(menu, i), false };
+        entry.separator = !entry.submenu && (GetMenuState(menu, i, MF_BYPOSITION) & MF_SEPARATOR);
+        if (!entry.submenu && !entry.separator)
+            entry.id = GetMenuItemID(menu, i);
+        entries.push_back(entry);
+        if (entry.submenu)
+            AddMenuEntries(entry.submenu, depth + 1, entries);
+    }
+}
+
+}
+
+std::vector<MenuEntry> WalkMenu(HMENU menu)
+{
+    std::vector<MenuEntry> entries;
+    AddMenuEntries(menu, 0, entries);
+    return entries;
+}
+
+std::vector<std::wstring> MenuLines(HMENU menu)
+{
+    std::vector<std::wstring> lines;
+    for (const MenuEntry& entry : WalkMenu(menu)) {
+        std::wstring line = std::to_wstring(entry.depth) + L" ";
+        if (entry.submenu)
+            line += entry.text + L" >";
+        else if (entry.separator)
+            line += L"-";
+        else
+            line += entry.text + L" #" + std::to_wstring(entry.id);
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+UINT MenuCommand(HMENU menu, const std::wstring& title)
+{
+    for (const MenuEntry& entry : WalkMenu(menu)) {
+        if (entry.id && entry.text == title)
+            return entry.id;
+    }
+    return 0;
+}
+
+std::wstring ProgramFolder()
+{
+    wchar_t folder[MAX_PATH];
+    return GetProgramFolder(folder, MAX_PATH) ? folder : L"";
+}
+
+HANDLE StartProgram(std::wstring commandLine, const std::wstring& folder)
+{
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION process = {};
+    if (!CreateProcessW(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
+                        folder.empty() ? nullptr : folder.c_str(), &startup, &process))
+        return nullptr;
+    CloseHandle(process.hThread);
+    return process.hProcess;
 }

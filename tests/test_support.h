@@ -28,6 +28,9 @@ public:
     explicit MessageBoxAnswerer(std::vector<int> answers = {});
     ~MessageBoxAnswerer();
     std::vector<SeenBox> seen;
+    // Runs as each box comes up, before it is answered (while the box is up,
+    // as a user's other actions would).
+    std::function<void(const SeenBox&)> onShown;
 
 private:
     static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam);
@@ -46,6 +49,39 @@ HWND CreateTestWindow(const wchar_t* className, WNDPROC procedure, DWORD style, 
 // a question or dialog the test is about to show, for example, once it owns
 // its owner (which it has disabled by then).
 void RunInNextMessageLoop(std::function<void()> action);
+
+// --- Waiting, menus and programs ------------------------------------------------
+
+// Runs this thread's messages until `done()` holds or `milliseconds` have
+// passed, sleeping while nothing arrives; returns whether `done()` held. The
+// one way a test waits for something: never a fixed sleep. To let messages
+// run for a while (input sent with SendInput), pass a `done` that is false.
+bool PumpUntil(const std::function<bool()>& done, DWORD milliseconds);
+// Runs the messages already waiting in this thread's queue.
+void PumpMessages();
+
+// One item of a menu walked depth first, submenus right after their item.
+struct MenuEntry {
+    int depth;            // 0 for the items of the menu itself
+    std::wstring text;
+    UINT id;              // the command; 0 for a popup or separator
+    HMENU submenu;        // the popup's menu, or nullptr
+    bool separator;
+};
+std::vector<MenuEntry> WalkMenu(HMENU menu);
+// The same as lines "depth text #command", "depth text >" for a popup and
+// "depth -" for a separator.
+std::vector<std::wstring> MenuLines(HMENU menu);
+// The command of the first item titled `title` (submenus included), or 0.
+UINT MenuCommand(HMENU menu, const std::wstring& title);
+
+// The test program's folder, with a trailing backslash: the program folder
+// for code that looks for its files beside itself.
+std::wstring ProgramFolder();
+
+// Starts a program with that command line (in `folder` when given); its
+// process handle, or nullptr when it could not start.
+HANDLE StartProgram(std::wstring commandLine, const std::wstring& folder = L"");
 
 // A fresh folder under the prefix's temporary folder, removed with its files
 // when the object goes.

@@ -26,6 +26,8 @@ on_device() { wine explorer "/desktop=Quillex,$screen" "$@"; }
 ctl_on_device() { wine "$ctl" --desktop Quillex "$@"; }
 
 log=$(mktemp)
+trap 'rm -f "$log"' EXIT
+trap "exit 1" INT TERM HUP
 first=()
 [ $# -ge 1 ] && { first=("$1"); shift; }
 on_device "$program" "${first[@]}" >"$log" 2>&1 </dev/null &
@@ -49,5 +51,4 @@ import -window root -crop "$screen+0+0" +repage "$shot"
 ctl_on_device close 30 >/dev/null 2>&1 </dev/null
 rc=$?
 wait $editor
-rm -f "$log"
 exit $rc

@@ -46,13 +46,20 @@ qx_build() {
         export CCACHE_BASEDIR="${CCACHE_BASEDIR:-$(dirname "$QX_ROOT")}"
         launcher=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
     fi
-    if [ ! -f "$QX_BUILD_DIR/CMakeCache.txt" ]; then
-        cmake -S "$QX_ROOT" -B "$QX_BUILD_DIR" "${launcher[@]}" \
-            -DCMAKE_TOOLCHAIN_FILE="$QX_ROOT/cmake/mingw-w64.cmake" \
-            -DCMAKE_BUILD_TYPE=Release >"$QX_BUILD_DIR/configure.log" 2>&1 || {
+    # Configure again unless the last configure with these same options
+    # succeeded: a cache left by a failed one is no reason to skip it.
+    local options=(-DCMAKE_TOOLCHAIN_FILE="$QX_ROOT/cmake/mingw-w64.cmake"
+                   -DCMAKE_BUILD_TYPE=Release "${launcher[@]}")
+    local stamp="$QX_BUILD_DIR/configured-with.txt"
+    if [ ! -f "$QX_BUILD_DIR/CMakeCache.txt" ] || [ ! -f "$stamp" ] ||
+       [ "$(cat "$stamp")" != "${options[*]}" ]; then
+        rm -f "$stamp"
+        cmake -S "$QX_ROOT" -B "$QX_BUILD_DIR" "${options[@]}" \
+            >"$QX_BUILD_DIR/configure.log" 2>&1 || {
             cat "$QX_BUILD_DIR/configure.log" >&2
             return 1
         }
+        printf '%s' "${options[*]}" >"$stamp"
     fi
     cmake --build "$QX_BUILD_DIR" -j "$(nproc)" >"$QX_BUILD_DIR/build.log" 2>&1 || {
         grep -E 'error|Error' "$QX_BUILD_DIR/build.log" | head -40 >&2

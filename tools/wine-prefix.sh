@@ -29,6 +29,8 @@ for f in /usr/share/wine/fonts/*.ttf; do
 done
 
 reg=$(mktemp)
+trap 'rm -f "$reg"' EXIT
+trap "exit 1" INT TERM HUP
 cat >"$reg" <<REG
 REGEDIT4
 
@@ -46,6 +48,5 @@ REGEDIT4
 REG
 wine regedit /S "$reg" >/dev/null 2>&1 </dev/null || true
 wineserver -w >/dev/null 2>&1 || true
-rm -f "$reg"
 
 touch "$ready"

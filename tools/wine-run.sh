@@ -10,9 +10,10 @@ QX_BUILD_DIR=${QX_BUILD_DIR:-$(cd "$here/.." && pwd)/build}
 . "$here/wine-env.sh"
 
 out=$(mktemp) err=$(mktemp)
+trap 'rm -f "$out" "$err"' EXIT
+trap "exit 1" INT TERM HUP
 wine "$@" >"$out" 2>"$err" </dev/null
 rc=$?
 cat "$out"
 cat "$err" >&2
-rm -f "$out" "$err"
 exit $rc

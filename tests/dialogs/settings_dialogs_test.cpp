@@ -24,10 +24,7 @@ protected:
         g_app.mainWindow = nullptr;
         g_settings.LoadFrom(temp.Path(L"Settings.ini").c_str());
         g_lang.path[0] = 0;
-        wchar_t self[MAX_PATH];
-        GetModuleFileNameW(nullptr, self, MAX_PATH);
-        languages = self;
-        languages = languages.substr(0, languages.rfind(L'\\')) + L"\\Languages\\";
+        languages = ProgramFolder() + L"Languages\\";
         for (const wchar_t* extension : kExtensions) {
             saved.push_back(RegText(HKEY_CLASSES_ROOT, extension, nullptr));
             RegDeleteTreeW(HKEY_CLASSES_ROOT, extension);
@@ -174,8 +171,9 @@ TEST_F(SettingsDialogs, AssociationsKeepAndRestoreThePreviousClass)
     SetRegText(HKEY_CLASSES_ROOT, L".txt", nullptr, L"txtfile");
     auto setBox = [](int id, bool on) {
         return [=](DialogView& dialog) {
-            if (dialog.IsChecked(id) != on)
+            if (dialog.IsChecked(id) != on) {
                 EXPECT_TRUE(dialog.Press(id));
+            }
             EXPECT_TRUE(dialog.Press(IDOK));
         };
     };

@@ -121,9 +121,7 @@ void ShowAndAnswer(CQuickInsertList& list, bool left, MenuUser& user)
     list.ShowQuickInsert(left, CommandOwner());
     KillTimer(nullptr, use);
     KillTimer(nullptr, giveUp);
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
-        DispatchMessageW(&msg);
+    PumpMessages();
     g_user = nullptr;
 }
 

@@ -14,29 +14,26 @@
 inline std::wstring DescribeMenu(HMENU menu)
 {
     std::wstring out;
-    int n = GetMenuItemCount(menu);
-    for (int i = 0; i < n; ++i) {
-        if (i > 0)
+    int depth = 0;          // of the next item
+    bool first = true;      // of its menu
+    for (const MenuEntry& entry : WalkMenu(menu)) {
+        for (; depth > entry.depth; --depth)
+            out += L"}";
+        if (!first)
             out += L", ";
-        MENUITEMINFOW info = {};
-        info.cbSize = sizeof(info);
-        info.fMask = MIIM_FTYPE | MIIM_ID | MIIM_SUBMENU;
-        if (!GetMenuItemInfoW(menu, i, TRUE, &info)) {
-            out += L"?";
-            continue;
-        }
-        if (info.fType & MFT_SEPARATOR) {
+        first = false;
+        if (entry.separator) {
             out += L"---";
-            continue;
+        } else if (entry.submenu) {
+            out += entry.text + L"{";
+            ++depth;
+            first = true;
+        } else {
+            out += entry.text + L"#" + std::to_wstring(entry.id);
         }
-        wchar_t text[256] = L"";
-        GetMenuStringW(menu, i, text, 256, MF_BYPOSITION);
-        out += text;
-        if (info.hSubMenu)
-            out += L"{" + DescribeMenu(info.hSubMenu) + L"}";
-        else
-            out += L"#" + std::to_wstring(info.wID);
     }
+    for (; depth > 0; --depth)
+        out += L"}";
     return out;
 }
 

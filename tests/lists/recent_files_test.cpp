@@ -4,7 +4,6 @@
 #include <vector>
 
 #include "lists/recent_files.h"
-#include "storage/program_folder.h"
 #include "tests/test_support.h"
 
 namespace {
@@ -78,15 +77,6 @@ TEST_F(RecentFiles, OrderSurvivesSaveAndLoad)
     EXPECT_EQ(b + L"\r\n" + a + L"\r\n" + c + L"\r\n", Saved());
 }
 
-TEST_F(RecentFiles, DuplicatesInTheFileKeepTheirLastPlace)
-{
-    std::wstring a = Document(L"a.txt");
-    std::wstring b = Document(L"b.txt");
-    std::wstring c = Document(L"c.txt");
-    LoadFile(Utf16Bytes(a + L"\r\n" + b + L"\r\n" + a + L"\r\n" + c + L"\r\n" + b + L"\r\n"));
-    EXPECT_EQ(Paths({ b, c, a }), Listed());
-}
-
 TEST_F(RecentFiles, PathsDifferingInCaseAreTwoEntries)
 {
     AddRecent(L"\\My Documents\\Note.txt");
@@ -154,15 +144,6 @@ TEST_F(RecentFiles, PruneRemovesConsecutiveMissingFiles)
     EXPECT_EQ(Paths(), Listed());
 }
 
-TEST_F(RecentFiles, LoadDropsEmptyLinesAndVanishedFiles)
-{
-    std::wstring a = Document(L"a.txt");
-    std::wstring b = Document(L"b.txt");
-    LoadFile(Utf16Bytes(a + L"\r\n\r\n" + temp.Path(L"gone.txt") + L"\r\n" +
-                        temp.Path(L"gone too.txt") + L"\r\n" + b + L"\r\n\r\n"));
-    EXPECT_EQ(Paths({ b, a }), Listed());
-}
-
 TEST_F(RecentFiles, EmptyLinesDoNotPushPathsOffAFullList)
 {
     std::wstring lines = L"\r\n";
@@ -177,44 +158,37 @@ TEST_F(RecentFiles, EmptyLinesDoNotPushPathsOffAFullList)
     EXPECT_EQ(written[0], g_recent.At(19));
 }
 
-TEST_F(RecentFiles, LastLineWithoutLineEndIsTheMostRecent)
+TEST_F(RecentFiles, FilesAreReadLineByLineWithinTheirBytes)
 {
     std::wstring a = Document(L"a.txt");
     std::wstring b = Document(L"b.txt");
-    LoadFile(Utf16Bytes(a + L"\r\n" + b));
-    EXPECT_EQ(Paths({ b, a }), Listed());
-}
-
-TEST_F(RecentFiles, OddFilesAreReadWithinTheirBytes)
-{
-    std::wstring a = Document(L"a.txt");
-    std::wstring b = Document(L"b.txt");
-
-    // An odd byte at the end is not half a unit of a path.
-    LoadFile(Utf16Bytes(a + L"\r\n" + b) + "\x41");
-    EXPECT_EQ(Paths({ b, a }), Listed());
-    Reset();
-
-    // A lone CR at the very end.
-    LoadFile(Utf16Bytes(a + L"\r\n" + b + L"\r"));
-    EXPECT_EQ(Paths({ b, a }), Listed());
-    Reset();
-
-    // No CR at all.
-    LoadFile(Utf16Bytes(a));
-    EXPECT_EQ(Paths({ a }), Listed());
-    Reset();
-
-    // A NUL unit ends the path it sits in; the next line is still read.
-    LoadFile(Utf16Bytes(a + std::wstring(1, L'\0') + L"junk\r\n" + b + L"\r\n"));
-    EXPECT_EQ(Paths({ b, a }), Listed());
-    Reset();
-
-    // A file of a single byte, or a single CR.
-    LoadFile("\x41");
-    EXPECT_EQ(Paths(), Listed());
-    LoadFile(Utf16Bytes(L"\r"));
-    EXPECT_EQ(Paths(), Listed());
+    std::wstring c = Document(L"c.txt");
+    // 260 units: the start of it could name an existing file, but is not taken.
+    std::wstring overlong = a + std::wstring(MAX_PATH - a.size(), L'x');
+    struct { const char* what; std::string bytes; Paths listed; } cases[] = {
+        { "duplicates keep their last place",
+          Utf16Bytes(a + L"\r\n" + b + L"\r\n" + a + L"\r\n" + c + L"\r\n" + b + L"\r\n"), { b, c, a } },
+        { "empty lines and vanished files are dropped",
+          Utf16Bytes(a + L"\r\n\r\n" + temp.Path(L"gone.txt") + L"\r\n" + temp.Path(L"gone too.txt") +
+                     L"\r\n" + b + L"\r\n\r\n"), { b, a } },
+        { "the last line without a line end is the most recent",
+          Utf16Bytes(a + L"\r\n" + b), { b, a } },
+        { "an odd byte at the end is not half a unit of a path",
+          Utf16Bytes(a + L"\r\n" + b) + "\x41", { b, a } },
+        { "a lone CR at the very end", Utf16Bytes(a + L"\r\n" + b + L"\r"), { b, a } },
+        { "no CR at all", Utf16Bytes(a), { a } },
+        { "a NUL unit ends the path it sits in; the next line is still read",
+          Utf16Bytes(a + std::wstring(1, L'\0') + L"junk\r\n" + b + L"\r\n"), { b, a } },
+        { "a single byte", "\x41", {} },
+        { "a single CR", Utf16Bytes(L"\r"), {} },
+        { "overlong lines are skipped",
+          Utf16Bytes(a + L"\r\n" + overlong + L"\r\n" + b + L"\r\n"), { b, a } },
+    };
+    for (auto& each : cases) {
+        Reset();
+        LoadFile(each.bytes);
+        EXPECT_EQ(each.listed, Listed()) << each.what;
+    }
 }
 
 TEST_F(RecentFiles, MissingFileIsCreatedEmpty)
@@ -254,16 +228,6 @@ TEST_F(RecentFiles, WholePathOf259UnitsSurvives)
     EXPECT_EQ(Paths({ a, path }), Listed());
 }
 
-TEST_F(RecentFiles, OverlongLinesAreSkipped)
-{
-    std::wstring a = Document(L"a.txt");
-    std::wstring b = Document(L"b.txt");
-    // 260 units: the start of it could name an existing file, but is not taken.
-    std::wstring overlong = a + std::wstring(MAX_PATH - a.size(), L'x');
-    LoadFile(Utf16Bytes(a + L"\r\n" + overlong + L"\r\n" + b + L"\r\n"));
-    EXPECT_EQ(Paths({ b, a }), Listed());
-}
-
 TEST_F(RecentFiles, ListIsSavedWhenItGoes)
 {
     std::wstring a = Document(L"a.txt");
@@ -279,10 +243,8 @@ TEST_F(RecentFiles, ListIsSavedWhenItGoes)
 
 TEST_F(RecentFiles, StartUpLoadsFromTheProgramFolder)
 {
-    wchar_t folder[MAX_PATH];
-    ASSERT_TRUE(GetProgramFolder(folder, MAX_PATH));
     LoadRecent();
-    std::wstring expected = std::wstring(folder) + L"Recent.lst";
+    std::wstring expected = ProgramFolder() + L"Recent.lst";
     EXPECT_EQ(expected, g_recent.file);
     EXPECT_TRUE(FileExists(expected));
 }

@@ -1,7 +1,5 @@
 #include "tests/lists/quick_insert_support.h"
 
-#include "storage/program_folder.h"
-
 // The QInsert.lst that ships with the editor, as the build puts it beside the
 // test program (where the editor finds it beside itself).
 
@@ -9,36 +7,16 @@ namespace {
 
 std::wstring ShippedPath()
 {
-    wchar_t folder[MAX_PATH];
-    GetProgramFolder(folder, MAX_PATH);
-    return std::wstring(folder) + L"QInsert.lst";
+    return ProgramFolder() + L"QInsert.lst";
 }
 
 class ShippedQuickInsert : public QuickInsertTest {
 protected:
     void SetUp() override { ASSERT_TRUE(list.LoadQuickInsert()); }
 
-    // Command of the item with this title, searched through the submenus.
-    int Command(HMENU menu, const std::wstring& title)
-    {
-        for (int i = 0; i < GetMenuItemCount(menu); ++i) {
-            HMENU sub = GetSubMenu(menu, i);
-            if (sub) {
-                int found = Command(sub, title);
-                if (found)
-                    return found;
-                continue;
-            }
-            wchar_t text[128] = L"";
-            GetMenuStringW(menu, i, text, 128, MF_BYPOSITION);
-            if (title == text)
-                return (int)GetMenuItemID(menu, i);
-        }
-        return 0;
-    }
     bool Choose(const std::wstring& title)
     {
-        int command = Command(popup, title);
+        int command = (int)MenuCommand(popup, title);
         EXPECT_NE(0, command) << "no item " << std::string(title.begin(), title.end());
         return Insert(command - QUICK_INSERT_FIRST_COMMAND);
     }
@@ -55,10 +33,12 @@ TEST(ShippedQuickInsertFile, IsUtf16WithMarkAndCrLfLines)
     std::wstring text = FromUtf16Bytes(bytes.substr(2));
     EXPECT_EQ(L"\r\n", text.substr(text.size() - 2));
     for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == L'\r')
+        if (text[i] == L'\r') {
             EXPECT_EQ(L'\n', text[i + 1]) << "at " << i;
-        if (text[i] == L'\n')
+        }
+        if (text[i] == L'\n') {
             EXPECT_EQ(L'\r', text[i - 1]) << "at " << i;
+        }
         EXPECT_NE(L'\0', text[i]) << "at " << i;
     }
 }

@@ -41,11 +41,7 @@ void AppFixture::TearDown()
 {
     if (g_app.mainWindow && IsWindow(g_app.mainWindow))
         DestroyWindow(g_app.mainWindow);
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        if (msg.message != WM_QUIT)
-            DispatchMessageW(&msg);
-    }
+    PumpMessages();
     ReleaseApplication();
     UnregisterClassW(L"QUILLEX", GetModuleHandleW(nullptr));
     Renew(g_app);
@@ -57,19 +53,10 @@ void AppFixture::TearDown()
     SetDeviceScreen(480, 640);
 }
 
-void AppFixture::Pump()
-{
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-    }
-}
-
 LRESULT AppFixture::Command(int id, LPARAM lParam)
 {
     LRESULT result = SendMessageW(g_app.mainWindow, WM_COMMAND, MAKEWPARAM(id, 0), lParam);
-    Pump();
+    PumpMessages();
     return result;
 }
 
@@ -103,34 +90,10 @@ std::vector<std::pair<int, int>> DeviceScreens()
 std::wstring BuiltProgramFolder()
 {
     // The test program is build\tests\shell\shell_tests.exe.
-    wchar_t self[MAX_PATH];
-    GetModuleFileNameW(nullptr, self, MAX_PATH);
-    std::wstring path = self;
-    for (int i = 0; i < 3; ++i)
-        path = path.substr(0, path.rfind(L'\\'));
-    return path + L"\\program\\";
+    return ProgramFolder() + L"..\\..\\program\\";
 }
 
 namespace {
-
-void AddMenuLines(HMENU menu, int depth, std::vector<std::wstring>& lines)
-{
-    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
-        wchar_t text[128] = L"";
-        GetMenuStringW(menu, i, text, 128, MF_BYPOSITION);
-        HMENU sub = GetSubMenu(menu, i);
-        std::wstring line = std::to_wstring(depth) + L" ";
-        if (sub)
-            line += std::wstring(text) + L" >";
-        else if (GetMenuState(menu, i, MF_BYPOSITION) & MF_SEPARATOR)
-            line += L"-";
-        else
-            line += std::wstring(text) + L" #" + std::to_wstring(GetMenuItemID(menu, i));
-        lines.push_back(line);
-        if (sub)
-            AddMenuLines(sub, depth + 1, lines);
-    }
-}
 
 PopupMenuWatcher* g_watcher;
 
@@ -163,10 +126,7 @@ void TapScreen(POINT at)
     clicks[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
     clicks[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
     SendInput(2, clicks, sizeof(INPUT));
-    for (int i = 0; i < 5; ++i) {
-        Sleep(20);
-        AppFixture::Pump();
-    }
+    PumpUntil([] { return false; }, 100);
 }
 
 POINT MenuBarButtonCentre(int command)
@@ -195,13 +155,6 @@ bool TapDoneButton(HWND window)
     return true;
 }
 
-std::vector<std::wstring> MenuLines(HMENU menu)
-{
-    std::vector<std::wstring> lines;
-    AddMenuLines(menu, 0, lines);
-    return lines;
-}
-
 PopupMenuWatcher::PopupMenuWatcher()
 {
     g_watcher = this;
@@ -216,12 +169,7 @@ PopupMenuWatcher::~PopupMenuWatcher()
 
 bool PopupMenuWatcher::WaitForMenu(DWORD milliseconds)
 {
-    DWORD start = GetTickCount();
-    while (lines.empty() && GetTickCount() - start < milliseconds) {
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
-        AppFixture::Pump();
-    }
-    return !lines.empty();
+    return PumpUntil([this] { return !lines.empty(); }, milliseconds);
 }
 
 LRESULT CALLBACK PopupMenuWatcher::Hook(int code, WPARAM wParam, LPARAM lParam)

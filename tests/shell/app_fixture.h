@@ -23,11 +23,6 @@ protected:
     bool StartApp(const std::wstring& arguments = L"", const std::wstring& settings = L"",
                   int screenWidth = 480, int screenHeight = 640);
 
-public:
-    // Runs the messages waiting in the queue.
-    static void Pump();
-
-protected:
     static LRESULT Command(int id, LPARAM lParam = 0);
     static CDocument* Doc(int index) { return g_app.documents[index]; }
     static RECT WindowRectIn(HWND window, HWND parent);
@@ -60,10 +55,6 @@ void HandOverFile(const std::wstring& path);
 // Taps the "OK" the emulated handheld shows in a window's caption; false
 // when the window has none.
 bool TapDoneButton(HWND window);
-
-// A menu as lines "depth text #command", "depth text >" for a popup and
-// "depth -" for a separator, submenus after their popup line.
-std::vector<std::wstring> MenuLines(HMENU menu);
 
 // Reads the first popup menu that opens on this thread (its lines) and
 // closes it again from inside its loop, without a choice.

@@ -40,7 +40,7 @@ TEST_F(Device, DialogsAndQuestionsOwnTheMenuBar)
         ScreenToClient(g_app.menuBar, &onBar);
         PostMessageW(g_app.menuBar, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(onBar.x, onBar.y));
         PostMessageW(g_app.menuBar, WM_LBUTTONUP, 0, MAKELPARAM(onBar.x, onBar.y));
-        Pump();
+        PumpMessages();
         EXPECT_TRUE(chooser.IsOpen());
         chooser.Press(IDCANCEL);
     });
@@ -102,7 +102,7 @@ TEST_F(Device, KeysReachTheTextAfterMessagesDialogsAndTheBar)
         TapScreen(MenuBarButtonCentre(CMD_QUICK_INSERT_RIGHT));
         EXPECT_TRUE(watcher.WaitForMenu(3000));
     }
-    Pump();
+    PumpMessages();
     EXPECT_EQ(Doc(0)->edit, GetFocus());
 
     // A real key lands in the text.
@@ -112,11 +112,7 @@ TEST_F(Device, KeysReachTheTextAfterMessagesDialogsAndTheBar)
     keys[0].ki.wVk = keys[1].ki.wVk = 'Q';
     keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
     SendInput(2, keys, sizeof(INPUT));
-    for (int i = 0; i < 5; ++i) {
-        Sleep(20);
-        Pump();
-    }
-    EXPECT_EQ(L"abcq", DocText(0));
+    EXPECT_TRUE(PumpUntil([] { return DocText(0) == L"abcq"; }, 2000)) << DocText(0);
 }
 
 TEST_F(Device, MenusAndMessagesStayOnTheDeviceScreen)
@@ -154,7 +150,7 @@ TEST_F(Device, CloseFromOutsideDuringAQuestionRunsAfterIt)
     MessageBoxAnswerer answers({ IDCANCEL, IDNO });
     PostMessageW(window, WM_CLOSE, 0, 0);   // arrives while New asks
     Command(CMD_NEW);
-    Pump();
+    PumpMessages();
     ASSERT_EQ(2u, answers.seen.size());   // New's question, then the close's
     EXPECT_FALSE(IsWindow(window));
 }
@@ -191,7 +187,7 @@ TEST_F(Device, HandOversWaitForTheQuestionOrChooser)
             HandOverFile(L"");
         });
         Command(CMD_WINDOW_CLOSE);
-        Pump();
+        PumpMessages();
     }
     ASSERT_EQ(2, g_app.documents.count);
     EXPECT_FALSE(Doc(0)->HasFileName());
@@ -209,7 +205,7 @@ TEST_F(Device, HandOversWaitForTheQuestionOrChooser)
         chooser.Press(IDOK);
     });
     Command(CMD_OPEN);
-    Pump();
+    PumpMessages();
     EXPECT_TRUE(unexpected.seen.empty());
     ASSERT_EQ(3, g_app.documents.count);
     EXPECT_EQ(third, Doc(1)->path);

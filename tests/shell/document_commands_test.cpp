@@ -29,12 +29,6 @@ protected:
         Doc(index)->SetText(text);
         Doc(index)->SetModified(true);
     }
-    static std::wstring LastFileName()
-    {
-        wchar_t last[MAX_PATH] = L"";
-        g_settings.GetString(L"LastFileName", last, MAX_PATH, L"");
-        return last;
-    }
     // Exactly the current document's edit window is shown.
     static bool ViewIsConsistent()
     {
@@ -52,8 +46,9 @@ DialogDriver::Script SaveAs(const std::wstring& name, const std::wstring& encodi
 {
     return [=](DialogView& view) {
         view.Type(IDC_CHOOSER_NAME, name);
-        if (!encoding.empty())
+        if (!encoding.empty()) {
             EXPECT_TRUE(view.Pick(IDC_CHOOSER_ENCODING, encoding));
+        }
         if (bareLineFeeds)
             view.Press(IDC_CHOOSER_LF);
         view.Press(IDOK);
@@ -118,7 +113,7 @@ TEST_F(DocumentCommands, ClosingTheOnlyDocument)
     EXPECT_FALSE(Doc(0)->HasFileName());
     EXPECT_EQ(L"", DocText(0));
     EXPECT_TRUE(Doc(0)->IsWordWrap());
-    EXPECT_EQ(L"", LastFileName());
+    EXPECT_EQ(L"", Setting(L"LastFileName"));
 
     // Typed and erased again: closes without a question.
     Edit(0, L"");
@@ -149,7 +144,7 @@ TEST_F(DocumentCommands, ExitAsksAboutEveryModifiedDocument)
     EXPECT_EQ("a", ReadBytes(temp.Path(L"a.txt")));
     EXPECT_EQ("changed", ReadBytes(temp.Path(L"b.txt")));
     EXPECT_EQ("c", ReadBytes(temp.Path(L"c.txt")));
-    EXPECT_EQ(temp.Path(L"c.txt"), LastFileName());
+    EXPECT_EQ(temp.Path(L"c.txt"), Setting(L"LastFileName"));
     // After the Cancel the shown document, its tab and `current` agree.
     EXPECT_EQ(0, g_app.current);
     EXPECT_TRUE(ViewIsConsistent());
@@ -276,5 +271,5 @@ TEST_F(DocumentCommands, AWholeSession)
     EXPECT_EQ(1u, answerer.seen.size());
     EXPECT_FALSE(IsWindow(g_app.mainWindow));
     EXPECT_EQ(Encode(L"Третья\n", 20866), ReadBytes(path));
-    EXPECT_EQ(path, LastFileName());
+    EXPECT_EQ(path, Setting(L"LastFileName"));
 }

@@ -21,7 +21,7 @@ TEST_F(EditPopup, HoldingTheStylusOpensSelectAllCutCopyPaste)
     RECT r;
     GetWindowRect(Doc(0)->edit, &r);
     SetCursorPos(r.left + 30, r.top + 10);
-    Pump();
+    PumpMessages();
     PopupMenuWatcher watcher;
 
     // A quick tap only places the caret.
@@ -33,7 +33,7 @@ TEST_F(EditPopup, HoldingTheStylusOpensSelectAllCutCopyPaste)
     Press(MOUSEEVENTF_LEFTDOWN);
     bool opened = watcher.WaitForMenu(5000);
     Press(MOUSEEVENTF_LEFTUP);
-    Pump();
+    PumpMessages();
     ASSERT_TRUE(opened);
     std::vector<std::wstring> expected = { L"0 Выделить всё #32786", L"0 -", L"0 Вырезать #32773",
                                            L"0 Копировать #32771", L"0 Вставить #32772" };

@@ -32,7 +32,7 @@ protected:
         HWND button = GetDlgItem(g_app.findBar, control);
         SendMessageW(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3));
         SendMessageW(button, WM_LBUTTONUP, 0, MAKELPARAM(3, 3));
-        Pump();
+        PumpMessages();
     }
     static void Type(int box, const wchar_t* text) { DialogView(g_app.findBar).Type(box, text); }
     static void Enter(int box) { DialogView(g_app.findBar).Key(box, VK_RETURN); }

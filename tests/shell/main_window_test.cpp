@@ -200,15 +200,11 @@ TEST_F(MainWindow, TypingAndClipboardMarkTheDocumentModified)
     SendInput(1, &ctrl[0], sizeof(INPUT));
     // The key reaches the system's key state a moment later; the Ctrl key's
     // own press is no shortcut and may count as a key without Ctrl.
-    for (int i = 0; i < 100 && !(GetAsyncKeyState(VK_CONTROL) & 0x8000); ++i) {
-        Sleep(10);
-        Pump();
-    }
-    Pump();
+    PumpUntil([] { return (GetAsyncKeyState(VK_CONTROL) & 0x8000) != 0; }, 1000);
     Doc(0)->modified = 0;
     SendMessageW(edit, WM_KEYDOWN, 'C', 0);
     SendInput(1, &ctrl[1], sizeof(INPUT));
-    Pump();
+    PumpMessages();
     EXPECT_EQ(0, Doc(0)->modified);
 
     // Copy leaves the flag alone, cut and paste set it.
@@ -319,9 +315,7 @@ TEST_F(MainWindow, ExitAsksAndStaysOnCancel)
         EXPECT_EQ(1u, answerer.seen.size());
     }
     EXPECT_FALSE(IsWindow(g_app.mainWindow));
-    wchar_t last[MAX_PATH] = L"";
-    g_settings.GetString(L"LastFileName", last, MAX_PATH, L"");
-    EXPECT_EQ(path, last);
+    EXPECT_EQ(path, Setting(L"LastFileName"));
     EXPECT_EQ("text", ReadBytes(path));
 }
 

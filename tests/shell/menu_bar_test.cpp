@@ -249,7 +249,7 @@ TEST_F(MenuBar, MenuCommandsReachTheMainWindow)
     LPARAM at = MAKELPARAM((key.left + key.right) / 2, (key.top + key.bottom) / 2);
     SendMessageW(g_app.menuBar, WM_LBUTTONDOWN, MK_LBUTTON, at);
     SendMessageW(g_app.menuBar, WM_LBUTTONUP, 0, at);
-    Pump();
+    PumpMessages();
     // New replaced the unmodified document by an empty one.
     EXPECT_EQ(before, g_app.documents.count);
     EXPECT_EQ(0, Doc(0)->GetTextLength());
@@ -308,8 +308,9 @@ TEST_F(MenuBar, ShippedEnglishTranslatesEveryMenuItem)
     ASSERT_TRUE(StartApp(L"", L"Language=English\r\n"));
     ASSERT_STREQ(L"Attention", g_lang.Lookup(L"notice", L"Внимание"));
     for (const TreeLine& t : kTree) {
-        if (t.key)
+        if (t.key) {
             EXPECT_STRNE(t.text, g_lang.Lookup(t.key, t.text)) << t.key;
+        }
     }
     std::vector<std::wstring> tree = MenuLines(g_app.menuPopup);
     EXPECT_EQ(L"0 File >", tree[0]);

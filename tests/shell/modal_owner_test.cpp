@@ -36,10 +36,8 @@ protected:
         input[0].ki.wVk = input[1].ki.wVk = key;
         input[1].ki.dwFlags = KEYEVENTF_KEYUP;
         SendInput(2, input, sizeof(INPUT));
-        for (int i = 0; handled && i < 5; ++i) {
-            Sleep(20);
-            Pump();
-        }
+        if (handled)
+            PumpUntil([] { return false; }, 100);
     }
     static std::pair<int, int> Selection()
     {
@@ -73,10 +71,7 @@ void HoldWhileSending(int index, Send send, Seen seen)
     EXPECT_TRUE(watcher.WaitForMenu(3000));
     Stylus(MOUSEEVENTF_LEFTUP);
     sender.join();
-    for (int i = 0; i < 5; ++i) {
-        Sleep(20);
-        AppFixture::Pump();
-    }
+    PumpUntil([] { return false; }, 100);
 }
 
 int g_documentsInMenu = -1;
@@ -156,7 +151,7 @@ TEST_F(OneOwner, TheAdvancedSettingsGiveTheDeviceBackToTheSettings)
                      SendMessageW(window, WM_CLOSE, 0, 0);
                      EXPECT_TRUE(advanced.Press(IDOK));
                  } });
-    Pump();
+    PumpMessages();
     EXPECT_FALSE(IsWindow(window));
 }
 
@@ -185,7 +180,7 @@ TEST_F(OneOwner, ASecondStartDuringAQuestionBringsTheQuestionForward)
         Press(VK_ESCAPE, false);
     });
     Command(CMD_NEW);
-    Pump();
+    PumpMessages();
     EXPECT_NE(g_app.mainWindow, g_question);
     EXPECT_EQ(g_question, foreground);
     EXPECT_FALSE(g_answeredByTimer);
@@ -206,7 +201,7 @@ TEST_F(OneOwner, AHardwareButtonDuringAPopupMenuRunsNothingUnderIt)
         SetTimer(nullptr, 0, 200, EndMenuAfterHotKey);
     });
     SendMessageW(Doc(1)->edit, WM_CONTEXTMENU, (WPARAM)Doc(1)->edit, MAKELPARAM(-1, -1));
-    Pump();
+    PumpMessages();
     EXPECT_EQ(2, g_documentsInMenu);
     EXPECT_EQ(2, g_app.documents.count);
     EXPECT_EQ(1, g_app.current);

@@ -14,15 +14,6 @@ bool Install(const std::wstring& folder)
     return true;
 }
 
-HWND WaitForEditor(DWORD milliseconds)
-{
-    DWORD start = GetTickCount();
-    HWND found = nullptr;
-    while (!(found = FindWindowW(L"QUILLEX", L"Quillex")) && GetTickCount() - start < milliseconds)
-        Sleep(50);
-    return found;
-}
-
 }
 
 // The program in a folder of its own: it writes Settings.ini and Recent.lst
@@ -36,18 +27,16 @@ TEST(Program, WritesSettingsAndRecentFilesAtExit)
     WriteBytes(document, Encode(L"Здравствуйте!", 1251));
 
     std::wstring commandLine = L"\"" + program + L"\" \"" + document + L"\"";
-    STARTUPINFOW startup = { sizeof(startup) };
-    PROCESS_INFORMATION process = {};
-    ASSERT_TRUE(CreateProcessW(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
-                               temp.Folder().c_str(), &startup, &process));
-    HWND editor = WaitForEditor(30000);
-    ASSERT_NE(nullptr, editor);
+    HANDLE process = StartProgram(commandLine, temp.Folder());
+    ASSERT_NE(nullptr, process);
+    HWND editor = nullptr;
+    ASSERT_TRUE(PumpUntil([&] { return (editor = FindWindowW(L"QUILLEX", L"Quillex")) != nullptr; },
+                          30000));
     PostMessageW(editor, WM_CLOSE, 0, 0);
-    EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(process.hProcess, 30000));
+    EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(process, 30000));
     DWORD exitCode = 1;
-    GetExitCodeProcess(process.hProcess, &exitCode);
-    CloseHandle(process.hProcess);
-    CloseHandle(process.hThread);
+    GetExitCodeProcess(process, &exitCode);
+    CloseHandle(process);
     EXPECT_EQ(0u, exitCode);
 
     EXPECT_EQ(L"[Main]\r\nLastFileName=" + document + L"\r\n",

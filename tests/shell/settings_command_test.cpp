@@ -93,7 +93,7 @@ TEST_F(SettingsCommand, HardwareButtonWorksWhileTheWindowIsActive)
     EXPECT_EQ(L"Запись",
               RegText(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Microsoft\\Shell\\Keys\\40C5", L"Name"));
     SetForegroundWindow(g_app.mainWindow);
-    Pump();
+    PumpMessages();
     ASSERT_EQ(g_app.mainWindow, GetActiveWindow());
     HWND other = CreateWindowExW(0, L"STATIC", L"other", WS_POPUP, 500, 0, 50, 50, nullptr,
                                  nullptr, nullptr, nullptr);
@@ -108,16 +108,12 @@ TEST_F(SettingsCommand, HardwareButtonWorksWhileTheWindowIsActive)
         keys[i].ki.dwFlags = i >= 3 ? KEYEVENTF_KEYUP : 0;
     }
     SendInput(6, keys, sizeof(INPUT));
-    for (int i = 0; i < 5; ++i) {
-        Sleep(20);
-        Pump();
-    }
-    EXPECT_NE(wrap, Doc(0)->IsWordWrap());
+    EXPECT_TRUE(PumpUntil([&] { return Doc(0)->IsWordWrap() != wrap; }, 2000));
 
     // Another window active: the button is given back.
     ShowWindow(other, SW_SHOW);
     SetForegroundWindow(other);
-    Pump();
+    PumpMessages();
     EXPECT_TRUE(RegisterHotKey(other, 0xC3, MOD_WIN, 0xC3));
     DestroyWindow(other);
 }

@@ -156,49 +156,18 @@ TEST_F(Startup, SecondInstanceHandsItsFileOver)
     WriteBytes(path, "from the second start");
 
     std::wstring commandLine = L"\"" + BuiltProgramFolder() + L"Quillex.exe" + L"\" \"" + path + L"\"";
-    STARTUPINFOW startup = { sizeof(startup) };
-    PROCESS_INFORMATION process = {};
-    ASSERT_TRUE(CreateProcessW(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
-                               nullptr, &startup, &process));
+    HANDLE process = StartProgram(commandLine);
+    ASSERT_NE(nullptr, process);
     // The second start sends its file synchronously: keep answering messages.
-    DWORD waited = 0;
-    while (MsgWaitForMultipleObjects(1, &process.hProcess, FALSE, 30000, QS_ALLINPUT) ==
-           WAIT_OBJECT_0 + 1) {
-        Pump();
-        if (++waited > 100000)
-            break;
-    }
-    Pump();
+    EXPECT_TRUE(PumpUntil([&] { return WaitForSingleObject(process, 0) == WAIT_OBJECT_0; }, 30000));
     DWORD exitCode = 1;
-    GetExitCodeProcess(process.hProcess, &exitCode);
-    CloseHandle(process.hProcess);
-    CloseHandle(process.hThread);
+    GetExitCodeProcess(process, &exitCode);
+    CloseHandle(process);
     EXPECT_EQ(0u, exitCode);
 
     ASSERT_EQ(2, g_app.documents.count);
     EXPECT_EQ(path, Doc(1)->path);
     EXPECT_EQ(1, g_app.current);
-}
-
-namespace {
-
-HHOOK g_closeHook;
-
-// Sends the main window a close from "outside" while a message is up, then
-// answers the message.
-LRESULT CALLBACK CloseDuringMessage(int code, WPARAM wParam, LPARAM lParam)
-{
-    if (code == HCBT_ACTIVATE) {
-        wchar_t className[16] = L"";
-        GetClassNameW((HWND)wParam, className, 16);
-        if (wcscmp(className, L"#32770") == 0) {
-            PostMessageW(g_app.mainWindow, WM_CLOSE, 0, 0);
-            PostMessageW((HWND)wParam, WM_COMMAND, IDOK, 0);
-        }
-    }
-    return CallNextHookEx(g_closeHook, code, wParam, lParam);
-}
-
 }
 
 TEST_F(Startup, ACloseWhileAMessageIsUpWaits)
@@ -209,9 +178,14 @@ TEST_F(Startup, ACloseWhileAMessageIsUpWaits)
     while (big.size() < 31000)
         big += std::string(60, 'q') + "\r\n";
     WriteBytes(path, big);
-    g_closeHook = SetWindowsHookExW(WH_CBT, CloseDuringMessage, nullptr, GetCurrentThreadId());
-    bool started = StartApp(QuotedArgument(path));
-    UnhookWindowsHookEx(g_closeHook);
+    // A close comes from "outside" while the message is up.
+    bool started;
+    {
+        MessageBoxAnswerer answerer;
+        answerer.onShown = [](const SeenBox&) { PostMessageW(g_app.mainWindow, WM_CLOSE, 0, 0); };
+        started = StartApp(QuotedArgument(path));
+        EXPECT_EQ(1u, answerer.seen.size());
+    }
     ASSERT_TRUE(started);
     EXPECT_TRUE(IsWindow(g_app.mainWindow));
     EXPECT_EQ(path, Doc(0)->path);
@@ -221,10 +195,7 @@ TEST_F(Startup, ACloseWhileAMessageIsUpWaits)
 TEST_F(Startup, TheStartUpDocumentIsTheMostRecentFile)
 {
     // A full list beside the program (the test program's folder).
-    wchar_t self[MAX_PATH];
-    GetModuleFileNameW(nullptr, self, MAX_PATH);
-    std::wstring listPath = self;
-    listPath = listPath.substr(0, listPath.rfind(L'\\') + 1) + L"Recent.lst";
+    std::wstring listPath = ProgramFolder() + L"Recent.lst";
     std::wstring lines;
     for (int i = 0; i < 20; ++i) {
         std::wstring older = temp.Path(L"older" + std::to_wstring(i) + L".txt");

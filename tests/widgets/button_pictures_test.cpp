@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "app/app_state.h"
 #include "tests/test_support.h"
 #include "tests/widgets/widget_support.h"
@@ -42,53 +44,31 @@ protected:
 
 }
 
-TEST(ButtonHighlight, SpotOfASixteenPixelPicture)
+// Every pixel of every picture, at both sizes and on black and grey: each
+// channel c becomes (300 c + 3 v^2) / 255 in integers, capped at 255, where
+// v = 144 - d^2 within the spot's disc and 0 outside it, d the distance in
+// pixels from the spot's centre (a quarter of the width from the left, 11/16
+// of the height from the bottom).
+TEST(ButtonHighlight, BrightensEveryPictureAndAddsItsSpot)
 {
-    CImageStrip normal, pressed;
-    MakeGreyPictures(normal, 16, 2, 0);
-    BuildPressedPictures(normal, 16, &pressed);
-    ASSERT_EQ(32, pressed.width);
-    ASSERT_EQ(16, pressed.height);
-    // Centre: column 4, row 11 from the bottom: 3 * 144^2 / 255 = 243.
-    EXPECT_EQ(Grey(243), FromBottom(pressed, 4, 11));
-    EXPECT_EQ(Grey(243), FromBottom(pressed, 16 + 4, 11));   // every picture has one
-    // One pixel off the centre: v = 143, (3 * 143^2) / 255 = 240.
-    EXPECT_EQ(Grey(240), FromBottom(pressed, 5, 11));
-    EXPECT_EQ(Grey(240), FromBottom(pressed, 4, 10));
-    // Near the disc's edge: dx 11 adds 3 * 23^2 / 255 = 6; outside it nothing.
-    EXPECT_EQ(Grey(6), FromBottom(pressed, 15, 11));
-    EXPECT_EQ(Grey(0), FromBottom(pressed, 15, 4));
-}
-
-TEST(ButtonHighlight, BrightensAndAddsTheSpotInIntegers)
-{
-    CImageStrip normal, pressed;
-    MakeGreyPictures(normal, 16, 1, 100);
-    BuildPressedPictures(normal, 16, &pressed);
-    // Far from the spot: 300 * 100 / 255 = 117.6, cut to 117.
-    EXPECT_EQ(Grey(117), FromBottom(pressed, 15, 0));
-    // dx 0, dy -11: v = 23, extra = 1587: (30000 + 1587) / 255 = 123.
-    EXPECT_EQ(Grey(123), FromBottom(pressed, 4, 0));
-    // dx -4, dy -8: v = 64, extra = 12288: 42288 / 255 = 165.
-    EXPECT_EQ(Grey(165), FromBottom(pressed, 0, 3));
-    // Near the centre the sum passes 255 and is capped.
-    EXPECT_EQ(Grey(255), FromBottom(pressed, 4, 11));
-}
-
-TEST(ButtonHighlight, SpotOfAThirtyTwoPixelPicture)
-{
-    CImageStrip normal, pressed;
-    MakeGreyPictures(normal, 32, 2, 0);
-    BuildPressedPictures(normal, 32, &pressed);
-    // Centre: column 8, row 22 from the bottom.
-    EXPECT_EQ(Grey(243), FromBottom(pressed, 8, 22));
-    EXPECT_EQ(Grey(243), FromBottom(pressed, 32 + 8, 22));
-    EXPECT_EQ(Grey(240), FromBottom(pressed, 8, 23));
-    // dx 11: v = 23, 3 * 529 / 255 = 6; dx 12: the edge, nothing.
-    EXPECT_EQ(Grey(6), FromBottom(pressed, 19, 22));
-    EXPECT_EQ(Grey(0), FromBottom(pressed, 20, 22));
-    EXPECT_EQ(Grey(0), FromBottom(pressed, 8, 10));
-    EXPECT_EQ(Grey(0), FromBottom(pressed, 31, 31));
+    for (int size : { 16, 32 }) {
+        for (int level : { 0, 100 }) {
+            CImageStrip normal, pressed;
+            MakeGreyPictures(normal, size, 2, (BYTE)level);
+            BuildPressedPictures(normal, size, &pressed);
+            ASSERT_EQ(2 * size, pressed.width);
+            ASSERT_EQ(size, pressed.height);
+            for (int x = 0; x < 2 * size; ++x) {
+                for (int row = 0; row < size; ++row) {
+                    int dx = x % size - size / 4, dy = row - size * 11 / 16;
+                    int v = std::max(0, 144 - dx * dx - dy * dy);
+                    int expected = std::min(255, (300 * level + 3 * v * v) / 255);
+                    ASSERT_EQ(Grey(expected), FromBottom(pressed, x, row))
+                        << size << " pixels, grey " << level << ", at " << x << "," << row;
+                }
+            }
+        }
+    }
 }
 
 TEST(ButtonHighlight, KeyPixelsStayKeyPixels)

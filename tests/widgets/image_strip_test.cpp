@@ -37,54 +37,41 @@ TEST(ImageStrip, StartsEmptyWithMagentaKey)
     EXPECT_TRUE(strip.IsEmpty());
 }
 
-TEST(ImageStrip, ClearAfterCreateFillsWithKeyAndAlpha)
+// The memory is GDI's own surface: bottom-up rows of blue, green, red and a
+// fourth byte. Clear fills it with the key and the given fourth byte, or
+// zeroes every byte in mode 1 (the strip's own mode when -1 is given).
+TEST(ImageStrip, MemoryIsTheBottomUpSurfaceThatClearFills)
 {
     CImageStrip strip;
     strip.clearMode = 1;
-    ASSERT_TRUE(strip.Create(5, 3));
-    EXPECT_EQ(0, strip.clearMode);   // so -1 means "fill with the key"
-    strip.Clear(-1, 0x7F);
-    std::string bytes = Bytes(strip);
-    for (size_t i = 0; i < bytes.size(); i += 4) {
-        EXPECT_EQ((char)0xFE, bytes[i]) << i;       // blue
-        EXPECT_EQ((char)0x00, bytes[i + 1]) << i;   // green
-        EXPECT_EQ((char)0xFE, bytes[i + 2]) << i;   // red
-        EXPECT_EQ((char)0x7F, bytes[i + 3]) << i;
-    }
-}
-
-TEST(ImageStrip, ClearModeOneZeroesEveryByte)
-{
-    CImageStrip strip;
-    ASSERT_TRUE(strip.Create(4, 4));
-    FillPattern(strip);
-    strip.clearMode = 1;
-    strip.Clear(-1, 0x55);
-    EXPECT_EQ(std::string(64, '\0'), Bytes(strip));
-
-    strip.keyColour = RGB(1, 2, 3);
-    strip.Clear(2, 0x55);   // any mode but 1 fills with the key
-    GdiFlush();
-    EXPECT_EQ(3, strip.bits[0]);
-    EXPECT_EQ(2, strip.bits[1]);
-    EXPECT_EQ(1, strip.bits[2]);
-    EXPECT_EQ(0x55, strip.bits[3]);
-}
-
-TEST(ImageStrip, MemoryBeginsWithTheBottomLeftPixel)
-{
-    CImageStrip strip;
     ASSERT_TRUE(strip.Create(3, 2));
-    strip.Clear(1, 0);
-    SetPixel(strip.dc, 0, 1, RGB(10, 20, 30));   // bottom-left
-    SetPixel(strip.dc, 2, 0, RGB(40, 50, 60));   // top-right
-    GdiFlush();
-    EXPECT_EQ(30, strip.bits[0]);
-    EXPECT_EQ(20, strip.bits[1]);
-    EXPECT_EQ(10, strip.bits[2]);
-    const BYTE* topRight = strip.bits + (3 + 2) * 4;
-    EXPECT_EQ(60, topRight[0]);
-    EXPECT_EQ(40, topRight[2]);
+    EXPECT_EQ(0, strip.clearMode);   // so -1 means "fill with the key"
+    struct { int stripMode, mode; COLORREF key; BYTE fourth; bool zeroes; } clears[] = {
+        { 0, -1, kKey, 0x7F, false },
+        { 1, -1, kKey, 0x55, true },
+        { 1, 2, RGB(1, 2, 3), 0x55, false },   // any mode but 1 fills with the key
+        { 0, 1, kKey, 0, true },
+    };
+    for (auto& c : clears) {
+        FillPattern(strip);
+        strip.clearMode = c.stripMode;
+        strip.keyColour = c.key;
+        strip.Clear(c.mode, c.fourth);
+        const char pixel[4] = { (char)GetBValue(c.key), (char)GetGValue(c.key),
+                                (char)GetRValue(c.key), (char)c.fourth };
+        std::string expected;
+        for (int i = 0; i < 6; ++i)
+            expected += c.zeroes ? std::string(4, '\0') : std::string(pixel, 4);
+        EXPECT_EQ(expected, Bytes(strip)) << c.stripMode << " " << c.mode;
+    }
+    for (int y = 0; y < 2; ++y) {
+        for (int x = 0; x < 3; ++x) {
+            SetPixel(strip.dc, x, y, RGB(10 + x, 20 + y, 30));
+            GdiFlush();
+            const BYTE* at = strip.bits + ((1 - y) * 3 + x) * 4;
+            EXPECT_EQ(RGB(10 + x, 20 + y, 30), RGB(at[2], at[1], at[0])) << x << "," << y;
+        }
+    }
 }
 
 TEST(ImageStrip, CreateOnAFullStripReplacesItsSurface)

@@ -1,6 +1,5 @@
 #include "tests/widgets/widget_support.h"
 
-#include "storage/program_folder.h"
 #include "tests/test_support.h"
 #include "widgets/image_strip.h"
 
@@ -146,10 +145,4 @@ bool WriteBitmapFile(const std::wstring& path, int width, int height, const Pixe
     bytes.append((const char*)&header, sizeof(header));
     bytes.append(bits);
     return WriteBytes(path, bytes);
-}
-
-std::wstring ProgramFolder()
-{
-    wchar_t folder[MAX_PATH];
-    return GetProgramFolder(folder, MAX_PATH) ? folder : L"";
 }

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/pocketpc.h"
+#include "tests/test_support.h"
 
 class CImageStrip;
 
@@ -55,8 +56,5 @@ typedef std::function<COLORREF(int x, int y)> PixelSource;
 HBITMAP MakeBitmap(int width, int height, const PixelSource& pixel);
 // The same as a .bmp file, which the picture loader reads like a PNG.
 bool WriteBitmapFile(const std::wstring& path, int width, int height, const PixelSource& pixel);
-
-// The program folder, where the shipped pictures are copied for the tests.
-std::wstring ProgramFolder();
 
 #endif

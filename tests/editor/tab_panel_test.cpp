@@ -115,16 +115,7 @@ protected:
     {
         PostMessageW(host, WM_LBUTTONUP, 0, MAKELPARAM(x, 5));
         SendMessageW(host, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, 5));
-        Pump();
-    }
-
-    static void Pump()
-    {
-        MSG msg;
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageW(&msg);
-        }
+        PumpMessages();
     }
 
     // The stylus itself, through the system's input: a hold needs the
@@ -240,17 +231,9 @@ TEST_F(TabPanel, TapAndHoldMakesTheTabCurrentThenClosesIt)
     ClientToScreen(host, &at);
     SetCursorPos(at.x, at.y);
     PressStylus(MOUSEEVENTF_LEFTDOWN);
-    DWORD start = GetTickCount();
-    while (parent->commands.size() < 2 && GetTickCount() - start < 5000) {
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
-        Pump();
-    }
+    PumpUntil([&] { return parent->commands.size() >= 2; }, 5000);
     PressStylus(MOUSEEVENTF_LEFTUP);
-    start = GetTickCount();
-    while (panel->pressed && GetTickCount() - start < 2000) {
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
-        Pump();
-    }
+    PumpUntil([&] { return !panel->pressed; }, 2000);
     ASSERT_EQ(2u, parent->commands.size());
     EXPECT_EQ((WPARAM)CMD_TAB_CHOSEN, parent->commands[0].wParam);
     EXPECT_EQ(2, parent->commands[0].lParam);
