@@ -1,15 +1,15 @@
 #include "editor/document.h"
 #include "editor/find_bar.h"
-#include "editor/layout.h"
 #include "lists/quick_insert.h"
 #include "resources/resource.h"
 #include "shell/about_box.h"
 #include "app/app_state.h"
 #include "dialogs/settings_dialog.h"
 #include "shell/document_commands.h"
+#include "shell/document_view.h"
+#include "shell/encoding_commands.h"
 #include "shell/main_window.h"
 #include "shell/settings_change.h"
-#include "storage/encodings.h"
 #include "storage/lang_loader.h"
 #include "storage/settings.h"
 
@@ -42,7 +42,6 @@ void MovePage(bool down)
     Current()->SendToEdit(WM_LBUTTONUP, MK_LBUTTON, at);
 }
 
-// The menu's check mark follows in the layout.
 void ToggleWordWrap()
 {
     bool wrap = !Current()->IsWordWrap();
@@ -51,8 +50,7 @@ void ToggleWordWrap()
         return;
     }
     g_settings.SetInt(L"WordWrap", wrap ? 1 : 0);
-    UpdateWordWrapButton();
-    LayoutDocumentArea();
+    ShowCurrentDocument();
 }
 
 void Reopen(int encoding)
@@ -65,18 +63,14 @@ void Reopen(int encoding)
     if (!ConfirmSaveChanges(false))
         return;
     Current()->Load(Current()->path, encoding);
-    LayoutDocumentArea();
-    FocusCurrentDocument();
+    ShowCurrentDocument();
 }
 
 void SwitchTo(int index)
 {
     g_app.previous = g_app.current;
     g_app.current = index;
-    SelectDocumentTab(g_app.current);
-    LayoutDocumentArea();
-    FocusCurrentDocument();
-    UpdateWordWrapButton();
+    ShowCurrentDocument();
 }
 
 void CloseCurrentWindow()
@@ -86,8 +80,6 @@ void CloseCurrentWindow()
     int target = g_app.current < g_app.previous ? g_app.previous - 1 : g_app.previous;
     if (CloseDocument(target))
         g_app.previous = target;
-    FocusCurrentDocument();
-    UpdateWordWrapButton();
 }
 
 void SettingsCommand()
@@ -95,20 +87,6 @@ void SettingsCommand()
     MenuSettings before = ReadMenuSettings();
     ShowSettingsDialog();
     ApplySettingsChange(before);
-}
-
-int ReopenEncoding(int id)
-{
-    switch (id) {
-    case CMD_REOPEN_ANSI: return ENC_ANSI;
-    case CMD_REOPEN_1251: return ENC_WIN1251;
-    case CMD_REOPEN_866: return ENC_DOS866;
-    case CMD_REOPEN_KOI8R: return ENC_KOI8R;
-    case CMD_REOPEN_UTF16: return ENC_UTF16;
-    case CMD_REOPEN_UTF8: return ENC_UTF8;
-    case CMD_REOPEN_AUTO: return ENC_AUTO;
-    default: return -1;
-    }
 }
 
 }
@@ -158,12 +136,11 @@ bool DispatchCommand(HWND window, int id, LPARAM lParam)
     case CMD_REOPEN_KOI8R:
     case CMD_REOPEN_UTF16:
     case CMD_REOPEN_UTF8:
-    case CMD_REOPEN_AUTO: Reopen(ReopenEncoding(id)); break;
+    case CMD_REOPEN_AUTO: Reopen(EncodingForCommand(id)); break;
     case CMD_WINDOW_NEW: {
         int before = g_app.current;
         if (AddDocument(false))
             g_app.previous = before;
-        UpdateWordWrapButton();
         break;
     }
     case CMD_WINDOW_NEXT: SwitchTo(g_app.current + 1 < count ? g_app.current + 1 : count - 1); break;

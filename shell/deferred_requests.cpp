@@ -2,8 +2,8 @@
 
 #include "app/app_state.h"
 #include "editor/document.h"
-#include "editor/layout.h"
 #include "shell/document_commands.h"
+#include "shell/document_view.h"
 #include "storage/encodings.h"
 #include "storage/grow_array.h"
 #include "storage/wide_text.h"
@@ -45,10 +45,10 @@ void ScheduleDeferredRequests(HWND mainWindow)
 void OpenHandedOverFile(const wchar_t* path)
 {
     // Without a new tab the file would replace the current document.
-    if (!AddDocument(false))
+    if (!AddDocument(true))
         return;
     CurrentDocument()->Load(path, ENC_AUTO);
-    LayoutDocumentArea();
+    ShowCurrentDocument();
 }
 
 void RunDeferredRequests()

@@ -7,6 +7,7 @@
 #include "app/app_state.h"
 #include "shell/deferred_requests.h"
 #include "shell/document_commands.h"
+#include "shell/document_view.h"
 #include "shell/hardware_keys.h"
 #include "shell/main_children.h"
 #include "shell/startup.h"
@@ -48,12 +49,8 @@ void OnEditChange(HWND edit)
 
 void OnDestroy()
 {
-    for (int i = 0; i < g_app.documents.count; ++i) {
-        if (CDocument* document = g_app.documents[i]) {
-            document->Destroy();
-            delete document;
-        }
-    }
+    for (int i = 0; i < g_app.documents.count; ++i)
+        delete g_app.documents[i];
     g_app.documents.Clear();
     ReleaseTabPanel();
     if (g_app.menuBar)
@@ -129,6 +126,11 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
     case WM_COMMAND:
         if (lParam && HIWORD(wParam) == EN_CHANGE) {
             OnEditChange((HWND)lParam);
+            return 0;
+        }
+        // A document's modified mark changed: its tab's colour follows at once.
+        if (lParam && HIWORD(wParam) == DOCN_MODIFIED) {
+            RepaintTabPanel();
             return 0;
         }
         // A dialog or a message owns the device: a command that still

@@ -1,9 +1,8 @@
 #include "shell/settings_change.h"
 
 #include "editor/document.h"
-#include "editor/layout.h"
 #include "app/app_state.h"
-#include "shell/document_commands.h"
+#include "shell/document_view.h"
 #include "shell/list_icons.h"
 #include "shell/main_window.h"
 #include "shell/menu_bar.h"
@@ -61,7 +60,5 @@ void ApplySettingsChange(const MenuSettings& before)
         LoadLanguage();
     for (int i = 0; i < g_app.documents.count; ++i)
         g_app.documents[i]->RebuildEditWindow();
-    LayoutDocumentArea();
-    FocusCurrentDocument();
-    UpdateWordWrapButton();
+    ShowCurrentDocument();
 }

@@ -2,12 +2,12 @@
 
 #include "editor/document.h"
 #include "editor/find_bar.h"
-#include "editor/layout.h"
 #include "lists/quick_insert.h"
 #include "lists/recent_files.h"
 #include "resources/resource.h"
 #include "app/app_state.h"
 #include "shell/document_commands.h"
+#include "shell/document_view.h"
 #include "shell/main_window.h"
 #include "shell/menu_bar.h"
 #include "shell/main_children.h"
@@ -57,14 +57,12 @@ void ShrinkForMenuBar(HWND window)
 }
 
 // The first document wraps as the setting says from the start: loading a
-// long file unwrapped and re-wrapping it afterwards costs twice. The menu's
-// check mark follows in the layout.
+// long file unwrapped and re-wrapping it afterwards costs twice.
 bool CreateFirstDocument()
 {
     if (AppendNewDocument(g_settings.GetBool(L"WordWrap", false)) < 0)
         return false;
     g_app.current = 0;
-    SetFocus(CurrentDocument()->edit);
     return true;
 }
 
@@ -166,14 +164,13 @@ bool InitMainWindow(HINSTANCE instance, int showCommand)
     if (FileExists(path))
         CurrentDocument()->Load(path, ENC_AUTO);
     AttachFindBarButtons();
-    UpdateWordWrapButton();
     ReopenLastFile();
     if (g_settings.GetBool(L"CloseButton", false)) {
         SHINITDLGINFO info = { SHIDIM_FLAGS, window, SHIDIF_DONEBUTTON };
         SHInitDialog(&info);
     }
     CreateTabPanel(window);
-    LayoutDocumentArea();
+    ShowCurrentDocument();
     return true;
 }
 
