@@ -69,3 +69,38 @@ TEST_F(DocumentSize, HiddenDocumentsTakeTheAreaWhenShown)
 }
 
 }
+
+namespace {
+
+// Wine wraps a long paragraph put in at once in time growing with the square
+// of its length, so the program's long texts go in as pieces: the text, the
+// caret, the view, the undo and the modified mark must come out as from one
+// pass, and the lines no shorter (Wine's one pass breaks lines early where
+// the rest of the paragraph is long).
+TEST_F(DocumentSize, LongTextsGoInAsInOnePass)
+{
+    ASSERT_TRUE(StartApp(L"", L"WordWrap=1\r\n"));
+    std::wstring paragraph, lines;
+    for (int i = 0; i < 600; ++i) {
+        paragraph += L"слово и ещё одно, длинное-предлинное слово; ";
+        lines += L"строка " + std::to_wstring(i) + L"\r\n";
+    }
+    paragraph += L"\xD83D\xDE00 конец";
+    CDocument* document = Doc(0);
+    for (const std::wstring& text : { paragraph, lines }) {
+        // In one pass, past the program's own setting of text.
+        SendMessageW(document->edit, WM_SETTEXT, 0, (LPARAM)text.c_str());
+        LRESULT onePass = document->SendToEdit(EM_GETLINECOUNT, 0, 0);
+        document->SetText(L"");
+        document->SetText(text.c_str());
+        EXPECT_EQ(text, DocText(0));
+        EXPECT_LE(document->SendToEdit(EM_GETLINECOUNT, 0, 0), onePass);
+        EXPECT_EQ(0u, Caret(0));
+        EXPECT_EQ(0, document->SendToEdit(EM_GETFIRSTVISIBLELINE, 0, 0));
+        EXPECT_FALSE(document->SendToEdit(EM_CANUNDO, 0, 0));
+        EXPECT_FALSE(document->SendToEdit(EM_GETMODIFY, 0, 0));
+        EXPECT_FALSE(document->modified);
+    }
+}
+
+}
