@@ -1,12 +1,42 @@
 #include "platform/device_edit.h"
 
+#include <new>
+
 #undef SetWindowTextW
 
 namespace {
 
-// Short enough that measuring a piece costs little, long enough that the
-// work around each insertion does not add up.
+// No line measures more than kPiece units of its paragraph; a piece of
+// whole shorter paragraphs may be longer, up to kLongPiece, so that the work
+// around each insertion does not add up.
 const int kPiece = 512;
+const int kLongPiece = 16384;
+
+// Where the piece that starts at `at` ends: after whole paragraphs, or after
+// kPiece units of a long one, never between the halves of a line end or of a
+// surrogate pair.
+int PieceEnd(LPCWSTR text, int at, int length)
+{
+    int end = at;
+    while (end < length && end - at < kLongPiece) {
+        int stop = end;
+        while (stop < length && text[stop] != L'\n')
+            ++stop;
+        if (stop < length)
+            ++stop;
+        if (stop - end <= kPiece) {
+            end = stop;
+            continue;
+        }
+        if (end > at)
+            break;
+        end = at + kPiece;
+        while (end - at > 1 && (text[end] == L'\n' || IS_LOW_SURROGATE(text[end])))
+            --end;
+        break;
+    }
+    return end;
+}
 
 bool WrapsLines(HWND window)
 {
@@ -30,19 +60,18 @@ BOOL DeviceSetWindowText(HWND window, LPCWSTR text)
     if (shown)
         SendMessageW(window, WM_SETREDRAW, FALSE, 0);
     BOOL done = SetWindowTextW(window, L"");
-    wchar_t piece[kPiece + 1];
-    for (int at = 0; done && at < length;) {
-        int n = length - at < kPiece ? length - at : kPiece;
-        // Never between the halves of a line end or of a surrogate pair.
-        while (n > 1 && at + n < length &&
-               (text[at + n] == L'\n' || IS_LOW_SURROGATE(text[at + n])))
-            --n;
-        CopyMemory(piece, text + at, n * sizeof(wchar_t));
-        piece[n] = 0;
+    wchar_t* piece = new (std::nothrow) wchar_t[kLongPiece + kPiece + 1];
+    if (!piece)
+        done = SetWindowTextW(window, text);
+    for (int at = 0; piece && done && at < length;) {
+        int end = PieceEnd(text, at, length);
+        CopyMemory(piece, text + at, (end - at) * sizeof(wchar_t));
+        piece[end - at] = 0;
         SendMessageW(window, EM_SETSEL, at, at);
         SendMessageW(window, EM_REPLACESEL, FALSE, (LPARAM)piece);
-        at += n;
+        at = end;
     }
+    delete[] piece;
     SendMessageW(window, EM_SETSEL, 0, 0);
     SendMessageW(window, EM_SCROLLCARET, 0, 0);
     SendMessageW(window, EM_EMPTYUNDOBUFFER, 0, 0);
