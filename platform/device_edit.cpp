@@ -43,8 +43,11 @@ bool WrapsLines(HWND window)
     wchar_t name[8] = L"";
     if (!GetClassNameW(window, name, 8) || lstrcmpiW(name, L"Edit") != 0)
         return false;
+    // Without a vertical scroll the control refuses insertions beyond its
+    // last visible line.
     LONG style = GetWindowLongW(window, GWL_STYLE);
-    return (style & ES_MULTILINE) && !(style & (ES_AUTOHSCROLL | WS_HSCROLL));
+    return (style & ES_MULTILINE) && !(style & (ES_AUTOHSCROLL | WS_HSCROLL)) &&
+           (style & (ES_AUTOVSCROLL | WS_VSCROLL));
 }
 
 }
@@ -72,6 +75,9 @@ BOOL DeviceSetWindowText(HWND window, LPCWSTR text)
         at = end;
     }
     delete[] piece;
+    // Whatever the control refused goes in the one slow way.
+    if (done && GetWindowTextLengthW(window) != length)
+        done = SetWindowTextW(window, text);
     SendMessageW(window, EM_SETSEL, 0, 0);
     SendMessageW(window, EM_SCROLLCARET, 0, 0);
     SendMessageW(window, EM_EMPTYUNDOBUFFER, 0, 0);
