@@ -6,7 +6,9 @@
 // within each run, so that a busy machine slows both alike. Also prints the
 // private memory of each after its start. Run by tools/bench.
 //
-//   startup-bench.exe QUILLEX_FOLDER WORK_FOLDER OUT_FILE RUNS
+//   startup-bench.exe QUILLEX_FOLDER WORK_FOLDER OUT_FILE RUNS [CASE]
+//
+// With CASE (ASCII), only the start-up cases whose name holds it run.
 
 #include <windows.h>
 #include <psapi.h>
@@ -28,6 +30,8 @@ const int kPasteUnits = 200000;
 FILE* g_out = nullptr;
 std::wstring g_quillexFolder, g_work;
 int g_runs = 5;
+// Only the start-up cases whose name holds this text, when given.
+std::string g_only;
 
 double Now()
 {
@@ -336,6 +340,8 @@ void StartupCases(const std::wstring& lines, const std::wstring& paragraph)
     };
     Pair memory;
     for (const StartCase& c : cases) {
+        if (!g_only.empty() && !strstr(c.name, g_only.c_str()))
+            continue;
         Pair times;
         int quillexLines = 0, notepadLines = 0;
         for (int run = 0; run < g_runs; ++run) {
@@ -350,7 +356,7 @@ void StartupCases(const std::wstring& lines, const std::wstring& paragraph)
                     int count = (int)SendMessageW(edit, EM_GETLINECOUNT, 0, 0);
                     (quillex ? quillexLines : notepadLines) = count;
                     (quillex ? times.quillex : times.notepad).push_back(t);
-                    if (&c == &cases[0])
+                    if (!c.file[0])
                         (quillex ? memory.quillex : memory.notepad).push_back(PrivateMiB(program));
                 }
                 Stop(program);
@@ -461,6 +467,10 @@ int wmain(int argc, wchar_t** argv)
     g_runs = _wtoi(argv[4]);
     if (!g_out || g_runs < 1)
         return 2;
+    if (argc > 5) {
+        std::wstring only = argv[5];
+        g_only.assign(only.begin(), only.end());
+    }
     std::wstring lines = g_work + L"lines.txt", paragraph = g_work + L"paragraph.txt";
     WriteText(lines, MakeText(kUnits, true));
     WriteText(paragraph, MakeText(kUnits, false));
@@ -476,6 +486,10 @@ int wmain(int argc, wchar_t** argv)
     Print("medians of %d runs; Quillex and notepad take turns\n", g_runs);
     Print("%-46s %9s %9s      %s\n", "", "Quillex", "notepad", "ratio");
     StartupCases(lines, paragraph);
+    if (!g_only.empty()) {
+        fclose(g_out);
+        return 0;
+    }
     EditingCases(paragraph);
     Print("\n%-46s %9s %9s      %s\n", "Quillex layout, wrapped 30000-unit tabs", "1 tab",
           "10 tabs", "ratio");
