@@ -144,7 +144,9 @@ bool InitMainWindow(HINSTANCE instance, int showCommand)
 
     if (!RegisterMainClass(instance, className))
         return false;
-    HWND window = CreateWindowExW(0, className, title, WS_VISIBLE | WS_SYSMENU, CW_USEDEFAULT,
+    // Made hidden and shown once it has its final size: each showing and
+    // sizing of a visible window costs a round to the display.
+    HWND window = CreateWindowExW(0, className, title, WS_SYSMENU, CW_USEDEFAULT,
                                   CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
                                   instance, nullptr);
     if (!window)
