@@ -100,6 +100,8 @@ TEST_F(DocumentSize, LongTextsGoInAsInOnePass)
         EXPECT_FALSE(document->SendToEdit(EM_CANUNDO, 0, 0));
         EXPECT_FALSE(document->SendToEdit(EM_GETMODIFY, 0, 0));
         EXPECT_FALSE(document->modified);
+        // It was shown while the text went in, and still is.
+        EXPECT_TRUE(IsWindowVisible(document->edit));
     }
 }
 
