@@ -35,21 +35,19 @@ int EditFontHeight(int stored)
 
 CDocument::CDocument(HWND parentWindow, bool wrap)
     : encoding(0), codecFlags(0), edit(nullptr), parent(parentWindow), wordWrap(wrap ? 1 : 0),
-      modified(0), editProc(nullptr), font(nullptr), truncated(false),
+      modified(0), font(nullptr), truncated(false),
       settingText(false)
 {
     path[0] = 0;
     CreateEditWindow();
 }
 
-void CDocument::Destroy()
+CDocument::~CDocument()
 {
     if (edit)
         DestroyWindow(edit);
-    edit = nullptr;
     if (font)
         DeleteObject(font);
-    font = nullptr;
 }
 
 void CDocument::CreateEditWindow()
@@ -69,8 +67,7 @@ void CDocument::CreateEditWindow()
     // loaded at that limit must still take typing and pasting.
     SendMessageW(edit, EM_LIMITTEXT, DOCUMENT_EDIT_LIMIT, 0);
 
-    SetWindowLongPtrW(edit, GWLP_USERDATA, (LONG_PTR)this);
-    editProc = (WNDPROC)SetWindowLongPtrW(edit, GWLP_WNDPROC, (LONG_PTR)EditSubclassProc);
+    AttachEditSubclass(edit, this);
 
     LOGFONTW logFont;
     GetObjectW(GetStockObject(SYSTEM_FONT), sizeof(logFont), &logFont);
@@ -100,6 +97,13 @@ bool CDocument::RebuildEditWindow()
         delete[] text;
         return false;
     }
+    // The text goes into a window of the old one's size: a wrapping control
+    // then wraps it once, not again when the layout sizes it.
+    RECT place;
+    GetWindowRect(oldEdit, &place);
+    MapWindowPoints(nullptr, parent, (POINT*)&place, 2);
+    MoveWindow(edit, place.left, place.top, place.right - place.left, place.bottom - place.top,
+               FALSE);
     DestroyWindow(oldEdit);
     if (oldFont)
         DeleteObject(oldFont);
@@ -128,9 +132,7 @@ void CDocument::SetModified(bool on)
     if (modified == value)
         return;
     modified = value;
-    // The tab's colour follows at once.
-    if (g_app.tabHost)
-        RedrawWindow(g_app.tabHost, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    SendMessageW(parent, WM_COMMAND, MAKEWPARAM(0, DOCN_MODIFIED), (LPARAM)edit);
 }
 
 bool CDocument::Load(const wchar_t* filePath, int encodingHint)

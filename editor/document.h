@@ -10,8 +10,9 @@
 class CDocument {
 public:
     CDocument(HWND parent, bool wordWrap);
+    // Releases the edit window and its font.
+    ~CDocument();
 
-    void Destroy();
     // Leaves `edit` null when the window could not be made.
     void CreateEditWindow();
     // False when the new window or the copy of the text could not be had:
@@ -22,6 +23,8 @@ public:
     // False when the edit window could not be rebuilt; word wrap is then as
     // it was.
     bool SetWordWrap(bool on);
+    // A change of the mark is told to the parent (DOCN_MODIFIED), which
+    // repaints what shows it.
     void SetModified(bool on);
     bool HasFileName() const { return path[0] != 0; }
 
@@ -52,7 +55,6 @@ public:
     HWND parent;
     BYTE wordWrap;
     BYTE modified;
-    WNDPROC editProc;
     HFONT font;
     // The text is only the start of its file (cut on load): writing it over
     // that file would lose the rest.
@@ -67,6 +69,10 @@ public:
 private:
     bool Transfer(const wchar_t* filePath, bool load, int encodingAsked, DWORD flagsGiven);
 };
+
+// Notification code of the WM_COMMAND a document sends its parent when its
+// modified mark changes; lParam is its edit window.
+const WORD DOCN_MODIFIED = 0x7F01;
 
 // Most units an edit window takes. Loading stops far below (the codec's
 // limit); typing, pasting and inserts may grow the text up to this.

@@ -49,18 +49,18 @@ LRESULT OnContextMenu(HWND edit, LPARAM lParam)
 // gets the message too only when its window is still there.
 LRESULT ForwardCommand(HWND window, CDocument* document, WPARAM wParam, LPARAM lParam)
 {
-    WNDPROC editProc = document->editProc;
     SendMessageW(document->parent, WM_COMMAND, wParam, lParam);
     if (!IsWindow(window))
         return 0;
-    return CallWindowProcW(editProc, window, WM_COMMAND, wParam, lParam);
+    return DefSubclassProc(window, WM_COMMAND, wParam, lParam);
 }
 
-}
+const UINT_PTR kEditSubclass = 1;
 
-LRESULT CALLBACK EditSubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+LRESULT CALLBACK EditProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                          DWORD_PTR data)
 {
-    CDocument* document = (CDocument*)GetWindowLongPtrW(window, GWLP_USERDATA);
+    CDocument* document = (CDocument*)data;
     switch (message) {
     case WM_KEYDOWN:
         // Shortcuts with Ctrl held change nothing by themselves; what they
@@ -76,8 +76,18 @@ LRESULT CALLBACK EditSubclassProc(HWND window, UINT message, WPARAM wParam, LPAR
         break;
     case WM_CONTEXTMENU:
         return OnContextMenu(window, lParam);
+    case WM_NCDESTROY:
+        RemoveWindowSubclass(window, EditProc, kEditSubclass);
+        break;
     default:
         break;
     }
-    return CallWindowProcW(document->editProc, window, message, wParam, lParam);
+    return DefSubclassProc(window, message, wParam, lParam);
+}
+
+}
+
+void AttachEditSubclass(HWND edit, CDocument* document)
+{
+    SetWindowSubclass(edit, EditProc, kEditSubclass, (DWORD_PTR)document);
 }

@@ -3,10 +3,13 @@
 
 #include "platform/pocketpc.h"
 
-// The window procedure every document's edit window gets on top of the
-// platform edit control: typing marks the document modified, commands go on
-// to the main window, and tap-and-hold (or a context-menu request) opens the
-// edit popup menu.
-LRESULT CALLBACK EditSubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+class CDocument;
+
+// What every document's edit window does on top of the platform edit
+// control: typing marks the document modified, commands go on to the main
+// window, and tap-and-hold (or a context-menu request) opens the edit popup
+// menu. Attached once, with the document as the subclass's data; it lets go
+// when the window is destroyed.
+void AttachEditSubclass(HWND edit, CDocument* document);
 
 #endif

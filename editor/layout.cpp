@@ -4,73 +4,81 @@
 #include "editor/tab_panel.h"
 #include "resources/resource.h"
 #include "app/app_state.h"
-#include "storage/encodings.h"
 
 namespace {
 
-struct EncodingItem {
-    int command;
-    int encoding;
-};
-
-const EncodingItem kEncodingItems[] = {
-    { CMD_REOPEN_ANSI, ENC_ANSI },   { CMD_REOPEN_1251, ENC_WIN1251 },
-    { CMD_REOPEN_866, ENC_DOS866 },  { CMD_REOPEN_KOI8R, ENC_KOI8R },
-    { CMD_REOPEN_UTF16, ENC_UTF16 }, { CMD_REOPEN_UTF8, ENC_UTF8 },
-};
-
 // Height of the tab strip: shown only for two documents or more.
-int PlaceTabPanel(const RECT& main, int count, int scale)
+int TabPanelHeight(int count, int scale)
 {
-    if (!g_app.tabHost)
-        return 0;
-    if (count < 2) {
-        ShowWindow(g_app.tabHost, SW_HIDE);
-        return 0;
-    }
-    int height = 12 * scale;
-    SetWindowPos(g_app.tabHost, nullptr, 0, 0, main.right, height, SWP_NOZORDER);
-    ShowWindow(g_app.tabHost, SW_SHOW);
-    return height;
+    return g_app.tabHost && count >= 2 ? 12 * scale : 0;
 }
 
-// Space the find/replace bar takes from the bottom of the client area.
-int PlaceFindBar(const RECT& main, int scale)
+// Height of the find/replace bar; 0 while it is hidden.
+int FindBarHeight(int scale)
 {
-    if (!g_app.findBar)
+    if (!g_app.findBar || (!g_app.findShown && !g_app.replaceShown))
         return 0;
-    if (!g_app.findShown && !g_app.replaceShown) {
-        ShowWindow(g_app.findBar, SW_HIDE);
-        return 0;
-    }
     RECT box = {};
     GetClientRect(GetDlgItem(g_app.findBar, IDC_FIND_TEXT), &box);
     int e = box.bottom - box.top;
-    int height = g_app.replaceShown ? 2 * (e + 3 * scale) : e + 2 * scale;
+    return g_app.replaceShown ? 2 * (e + 3 * scale) : e + 2 * scale;
+}
+
+// The edit windows' place between the tab strip and the bar.
+RECT DocumentArea(const RECT& main, int scale)
+{
+    int top = TabPanelHeight(g_app.documents.count, scale);
+    int bar = FindBarHeight(scale);
+    int reserve = bar ? bar + 2 * scale + (IsVgaScreen() ? 2 : 0) : 0;
+    RECT area = { 1, top, main.right - 1, main.bottom - reserve - 2 };
+    return area;
+}
+
+void PlaceTabPanel(const RECT& main, int scale)
+{
+    if (!g_app.tabHost)
+        return;
+    int height = TabPanelHeight(g_app.documents.count, scale);
+    if (!height) {
+        ShowWindow(g_app.tabHost, SW_HIDE);
+        return;
+    }
+    SetWindowPos(g_app.tabHost, nullptr, 0, 0, main.right, height, SWP_NOZORDER);
+    ShowWindow(g_app.tabHost, SW_SHOW);
+}
+
+void PlaceFindBar(const RECT& main, int scale)
+{
+    if (!g_app.findBar)
+        return;
+    int height = FindBarHeight(scale);
+    if (!height) {
+        ShowWindow(g_app.findBar, SW_HIDE);
+        return;
+    }
     SetWindowPos(g_app.findBar, nullptr, 0, main.bottom - 2 * scale - height, main.right, height,
                  SWP_NOZORDER);
     ShowWindow(g_app.findBar, SW_SHOW);
-    return height + 2 * scale + (IsVgaScreen() ? 2 : 0);
 }
 
-void UpdateMenuStates(int count)
+void FitTo(CDocument* document, const RECT& area)
 {
-    HMENU menu = g_app.mainMenu;
-    CDocument* document = CurrentDocument();
-    if (!menu || !document)
-        return;
-    EnableMenuItem(menu, CMD_WINDOW_NEXT,
-                   MF_BYCOMMAND | (g_app.current >= count - 1 ? MF_GRAYED : MF_ENABLED));
-    EnableMenuItem(menu, CMD_WINDOW_PREVIOUS,
-                   MF_BYCOMMAND | (g_app.current <= 0 ? MF_GRAYED : MF_ENABLED));
-    CheckMenuItem(menu, CMD_WORD_WRAP,
-                  MF_BYCOMMAND | (document->IsWordWrap() ? MF_CHECKED : MF_UNCHECKED));
-    for (const EncodingItem& item : kEncodingItems) {
-        CheckMenuItem(menu, item.command,
-                      MF_BYCOMMAND | (document->encoding == item.encoding ? MF_CHECKED : MF_UNCHECKED));
-    }
+    RECT now;
+    GetWindowRect(document->edit, &now);
+    MapWindowPoints(nullptr, g_app.mainWindow, (POINT*)&now, 2);
+    if (!EqualRect(&now, &area))
+        document->MoveTo(area.left, area.top, area.right - area.left, area.bottom - area.top);
 }
 
+}
+
+void FitToDocumentArea(CDocument* document)
+{
+    if (!g_app.mainWindow || !document || !document->edit)
+        return;
+    RECT main;
+    GetClientRect(g_app.mainWindow, &main);
+    FitTo(document, DocumentArea(main, ScreenScale()));
 }
 
 void LayoutDocumentArea()
@@ -84,12 +92,17 @@ void LayoutDocumentArea()
 
     if (g_app.tabPanel)
         g_app.tabPanel->SetTabCount(count);
-    int top = PlaceTabPanel(main, count, scale);
-    int reserve = PlaceFindBar(main, scale);
+    PlaceTabPanel(main, scale);
+    PlaceFindBar(main, scale);
+    RECT area = DocumentArea(main, scale);
+    // The current document is sized before it is shown; the others keep
+    // their size until they are shown.
     for (int i = 0; i < count; ++i) {
-        CDocument* document = g_app.documents[i];
-        document->MoveTo(1, top, main.right - 2, main.bottom - reserve - top - 2);
-        document->Show(i == g_app.current);
+        if (i != g_app.current)
+            g_app.documents[i]->Show(false);
     }
-    UpdateMenuStates(count);
+    if (CDocument* document = CurrentDocument()) {
+        FitTo(document, area);
+        document->Show(true);
+    }
 }

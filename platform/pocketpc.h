@@ -12,6 +12,7 @@
 #include "platform/ce_gdi.h"
 #include "platform/device_buttons.h"
 #include "platform/device_clock.h"
+#include "platform/device_edit.h"
 #include "platform/device_fonts.h"
 #include "platform/device_process.h"
 #include "platform/device_screen.h"

@@ -10,8 +10,12 @@
 #include "resources/resource.h"
 #include "shell/about_box.h"
 #include "shell/document_commands.h"
+#include "shell/document_view.h"
+#include "shell/encoding_commands.h"
+#include "shell/main_window.h"
 #include "shell/settings_change.h"
 #include "storage/encodings.h"
+#include "storage/lang_loader.h"
 #include "storage/notice.h"
 #include "storage/settings.h"
 
@@ -44,7 +48,6 @@ void MovePage(bool down)
     Current()->SendToEdit(WM_LBUTTONUP, MK_LBUTTON, at);
 }
 
-// The menu's check mark follows in the layout.
 void ToggleWordWrap()
 {
     bool wrap = !Current()->IsWordWrap();
@@ -53,8 +56,7 @@ void ToggleWordWrap()
         return;
     }
     g_settings.SetInt(L"WordWrap", wrap ? 1 : 0);
-    UpdateWordWrapButton();
-    LayoutDocumentArea();
+    ShowCurrentDocument();
 }
 
 void Reopen(int encoding)
@@ -67,18 +69,14 @@ void Reopen(int encoding)
     if (!ConfirmSaveChanges(false))
         return;
     Current()->Load(Current()->path, encoding);
-    LayoutDocumentArea();
-    FocusCurrentDocument();
+    ShowCurrentDocument();
 }
 
 void SwitchTo(int index)
 {
     g_app.previous = g_app.current;
     g_app.current = index;
-    SelectDocumentTab(g_app.current);
-    LayoutDocumentArea();
-    FocusCurrentDocument();
-    UpdateWordWrapButton();
+    ShowCurrentDocument();
 }
 
 void CloseCurrentWindow()
@@ -88,8 +86,6 @@ void CloseCurrentWindow()
     int target = g_app.current < g_app.previous ? g_app.previous - 1 : g_app.previous;
     if (CloseDocument(target))
         g_app.previous = target;
-    FocusCurrentDocument();
-    UpdateWordWrapButton();
 }
 
 void SettingsCommand()
@@ -97,20 +93,6 @@ void SettingsCommand()
     MenuSettings before = ReadMenuSettings();
     ShowSettingsDialog();
     ApplySettingsChange(before);
-}
-
-int ReopenEncoding(int id)
-{
-    switch (id) {
-    case CMD_REOPEN_ANSI: return ENC_ANSI;
-    case CMD_REOPEN_1251: return ENC_WIN1251;
-    case CMD_REOPEN_866: return ENC_DOS866;
-    case CMD_REOPEN_KOI8R: return ENC_KOI8R;
-    case CMD_REOPEN_UTF16: return ENC_UTF16;
-    case CMD_REOPEN_UTF8: return ENC_UTF8;
-    case CMD_REOPEN_AUTO: return ENC_AUTO;
-    default: return -1;
-    }
 }
 
 }
@@ -160,12 +142,11 @@ bool DispatchCommand(HWND window, int id, LPARAM lParam)
     case CMD_REOPEN_KOI8R:
     case CMD_REOPEN_UTF16:
     case CMD_REOPEN_UTF8:
-    case CMD_REOPEN_AUTO: Reopen(ReopenEncoding(id)); break;
+    case CMD_REOPEN_AUTO: Reopen(EncodingForCommand(id)); break;
     case CMD_WINDOW_NEW: {
         int before = g_app.current;
         if (AddDocument(false))
             g_app.previous = before;
-        UpdateWordWrapButton();
         break;
     }
     case CMD_WINDOW_NEXT: SwitchTo(g_app.current + 1 < count ? g_app.current + 1 : count - 1); break;

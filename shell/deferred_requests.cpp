@@ -5,6 +5,7 @@
 #include "editor/layout.h"
 #include "platform/modal_stack.h"
 #include "shell/document_commands.h"
+#include "shell/document_view.h"
 #include "storage/encodings.h"
 #include "storage/grow_array.h"
 #include "storage/lang_loader.h"
@@ -48,10 +49,10 @@ bool DeferHandOver(const wchar_t* path)
 void OpenHandedOverFile(const wchar_t* path)
 {
     // Without a new tab the file would replace the current document.
-    if (!AddDocument(false))
+    if (!AddDocument(true))
         return;
     CurrentDocument()->Load(path, ENC_AUTO);
-    LayoutDocumentArea();
+    ShowCurrentDocument();
 }
 
 void RunDeferredRequests()

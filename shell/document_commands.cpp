@@ -7,6 +7,7 @@
 #include "editor/document.h"
 #include "editor/layout.h"
 #include "editor/tab_host.h"
+#include "shell/document_view.h"
 #include "storage/lang_loader.h"
 #include "storage/notice.h"
 #include "storage/settings.h"
@@ -17,9 +18,7 @@ namespace {
 // Removes entry `index` from the list, destroying its record.
 void RemoveDocument(int index)
 {
-    CDocument* document = g_app.documents[index];
-    document->Destroy();
-    delete document;
+    delete g_app.documents[index];
     for (int i = index; i + 1 < g_app.documents.count; ++i)
         g_app.documents[i] = g_app.documents[i + 1];
     g_app.documents.count--;
@@ -43,13 +42,6 @@ void BuildQuestion(CDocument* document, wchar_t* question, int capacity)
                     L"%s", document->path, question, capacity);
 }
 
-void FinishSwitch()
-{
-    SelectDocumentTab(g_app.current);
-    FocusCurrentDocument();
-    LayoutDocumentArea();
-}
-
 // Replaces the current document by a new empty one at the end of the list.
 // The new one is made first: without memory for it nothing is removed.
 void ReplaceCurrentByNew()
@@ -58,7 +50,7 @@ void ReplaceCurrentByNew()
         return;
     RemoveDocument(g_app.current);
     g_app.current = g_app.documents.count - 1;
-    FinishSwitch();
+    ShowCurrentDocument();
 }
 
 }
@@ -71,7 +63,6 @@ int AppendNewDocument(bool wordWrap)
     if (g_app.documents.Reserve(g_app.documents.count + 1))
         document = new (std::nothrow) CDocument(g_app.mainWindow, wordWrap);
     if (document && !document->edit) {
-        document->Destroy();
         delete document;
         document = nullptr;
     }
@@ -79,7 +70,11 @@ int AppendNewDocument(bool wordWrap)
         ShowOutOfMemory(g_app.mainWindow);
         return -1;
     }
-    return g_app.documents.Append(document);
+    int index = g_app.documents.Append(document);
+    // Sized before any text goes in, so that a wrapping document wraps
+    // its text once, at its real width.
+    FitToDocumentArea(document);
+    return index;
 }
 
 void FocusCurrentDocument()
@@ -95,11 +90,10 @@ bool AddDocument(bool skipLayout)
     if (index < 0)
         return false;
     g_app.current = index;
-    SelectDocumentTab(g_app.current);
-    if (!skipLayout) {
-        LayoutDocumentArea();
-        FocusCurrentDocument();
-    }
+    if (skipLayout)
+        SelectDocumentTab(g_app.current);
+    else
+        ShowCurrentDocument();
     return true;
 }
 
@@ -111,9 +105,7 @@ bool CloseDocument(int target)
         RemoveDocument(g_app.current);
         int last = g_app.documents.count - 1;
         g_app.current = target < 0 ? 0 : (target > last ? last : target);
-        SelectDocumentTab(g_app.current);
-        LayoutDocumentArea();
-        FocusCurrentDocument();
+        ShowCurrentDocument();
         return true;
     }
     // The only document gives way to an empty one, and there is no file to
@@ -122,11 +114,22 @@ bool CloseDocument(int target)
         return false;
     RemoveDocument(0);
     g_app.current = 0;
-    SelectDocumentTab(0);
-    FocusCurrentDocument();
-    LayoutDocumentArea();
+    ShowCurrentDocument();
     g_settings.SetString(L"LastFileName", L"");
     return true;
+}
+
+namespace {
+
+bool SaveThroughChooser(CDocument* document)
+{
+    ChooserResult choice = {};
+    CopyUnits(choice.path, document->path);
+    choice.encoding = document->encoding;
+    return ChooseFile(false, &choice) &&
+           document->Save(choice.path, choice.encoding, choice.flags);
+}
+
 }
 
 bool SaveDocument(int index)
@@ -138,20 +141,15 @@ bool SaveDocument(int index)
     if (document->HasFileName() && !document->truncated)
         saved = document->Save(document->path, document->encoding, document->codecFlags);
     else
-        saved = SaveDocumentAs(index);
-    LayoutDocumentArea();
+        saved = SaveThroughChooser(document);
+    ShowDocumentState();
     return saved;
 }
 
 bool SaveDocumentAs(int index)
 {
-    CDocument* document = g_app.documents[index];
-    ChooserResult choice = {};
-    CopyUnits(choice.path, document->path);
-    choice.encoding = document->encoding;
-    bool saved = ChooseFile(false, &choice) &&
-                 document->Save(choice.path, choice.encoding, choice.flags);
-    LayoutDocumentArea();
+    bool saved = SaveThroughChooser(g_app.documents[index]);
+    ShowDocumentState();
     return saved;
 }
 
@@ -168,6 +166,7 @@ bool ConfirmSaveChanges(bool all)
         // Show the document the question is about.
         bool hidden = !document->IsVisible();
         if (hidden) {
+            FitToDocumentArea(document);
             document->Show(true);
             SelectDocumentTab(i);
         }
@@ -185,13 +184,13 @@ bool ConfirmSaveChanges(bool all)
             // Shown document, selected tab and `current` agree again.
             if (hidden && i != g_app.current)
                 document->Show(false);
-            SelectDocumentTab(g_app.current);
-            LayoutDocumentArea();
+            ShowCurrentDocument();
             return false;
         }
         if (hidden)
             document->Show(false);
     }
+    FitToDocumentArea(CurrentDocument());
     CurrentDocument()->Show(true);
     return true;
 }
@@ -220,8 +219,7 @@ void OpenChosenFile(bool fromRecent)
     ChooserResult choice = {};
     if (fromRecent ? ChooseRecentFile(&choice) : ChooseFile(true, &choice)) {
         CurrentDocument()->Load(choice.path, choice.encoding);
-        LayoutDocumentArea();
-        FocusCurrentDocument();
+        ShowCurrentDocument();
         return;
     }
     if (g_settings.GetBool(L"AddTabForDocs", false))

@@ -10,6 +10,7 @@
 #include "shell/commands.h"
 #include "shell/deferred_requests.h"
 #include "shell/document_commands.h"
+#include "shell/document_view.h"
 #include "shell/hardware_keys.h"
 #include "shell/startup.h"
 #include "storage/encodings.h"
@@ -50,12 +51,8 @@ void OnEditChange(HWND edit)
 
 void OnDestroy()
 {
-    for (int i = 0; i < g_app.documents.count; ++i) {
-        if (CDocument* document = g_app.documents[i]) {
-            document->Destroy();
-            delete document;
-        }
-    }
+    for (int i = 0; i < g_app.documents.count; ++i)
+        delete g_app.documents[i];
     g_app.documents.Clear();
     ReleaseTabPanel();
     if (g_app.menuBar)
@@ -144,6 +141,11 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
     case WM_COMMAND:
         if (lParam && HIWORD(wParam) == EN_CHANGE) {
             OnEditChange((HWND)lParam);
+            return 0;
+        }
+        // A document's modified mark changed: its tab's colour follows at once.
+        if (lParam && HIWORD(wParam) == DOCN_MODIFIED) {
+            RepaintTabPanel();
             return 0;
         }
         // A dialog, a message or a menu owns the device: a command that

@@ -6,6 +6,8 @@
 #include "editor/layout.h"
 #include "shell/commands.h"
 #include "shell/document_commands.h"
+#include "shell/document_view.h"
+#include "shell/main_window.h"
 #include "shell/menu_bar.h"
 #include "shell/startup.h"
 #include "storage/lang_loader.h"
@@ -65,11 +67,9 @@ void ApplySettingsChange(const MenuSettings& before)
     bool rebuilt = true;
     for (int i = 0; i < g_app.documents.count; ++i)
         rebuilt = g_app.documents[i]->RebuildEditWindow() && rebuilt;
+    ShowCurrentDocument();
     // Rebuilt menus and buttons start unchecked and unpressed.
-    LayoutDocumentArea();
     ShowFindBarState();
-    FocusCurrentDocument();
-    UpdateWordWrapButton();
     // A document whose window could not be made again keeps its text in the
     // old one, with the old font.
     if (!rebuilt)

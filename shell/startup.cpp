@@ -14,6 +14,7 @@
 #include "resources/resource.h"
 #include "shell/commands.h"
 #include "shell/document_commands.h"
+#include "shell/document_view.h"
 #include "shell/main_window.h"
 #include "shell/menu_bar.h"
 #include "storage/encodings.h"
@@ -64,14 +65,12 @@ void ShrinkForMenuBar(HWND window)
 }
 
 // The first document wraps as the setting says from the start: loading a
-// long file unwrapped and re-wrapping it afterwards costs twice. The menu's
-// check mark follows in the layout.
+// long file unwrapped and re-wrapping it afterwards costs twice.
 bool CreateFirstDocument()
 {
     if (AppendNewDocument(g_settings.GetBool(L"WordWrap", false)) < 0)
         return false;
     g_app.current = 0;
-    SetFocus(CurrentDocument()->edit);
     return true;
 }
 
@@ -157,7 +156,9 @@ bool InitMainWindow(HINSTANCE instance, int showCommand)
 
     if (!RegisterMainClass(instance, className))
         return false;
-    HWND window = CreateWindowExW(0, className, title, WS_VISIBLE | WS_SYSMENU, CW_USEDEFAULT,
+    // Made hidden and shown once it has its final size: each showing and
+    // sizing of a visible window costs a round to the display.
+    HWND window = CreateWindowExW(0, className, title, WS_SYSMENU, CW_USEDEFAULT,
                                   CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
                                   instance, nullptr);
     if (!window)
@@ -177,14 +178,13 @@ bool InitMainWindow(HINSTANCE instance, int showCommand)
     if (FileExists(path))
         CurrentDocument()->Load(path, ENC_AUTO);
     AttachFindBarButtons();
-    UpdateWordWrapButton();
     ReopenLastFile();
     if (g_settings.GetBool(L"CloseButton", false)) {
         SHINITDLGINFO info = { SHIDIM_FLAGS, window, SHIDIF_DONEBUTTON };
         SHInitDialog(&info);
     }
     CreateTabPanel(window);
-    LayoutDocumentArea();
+    ShowCurrentDocument();
     return true;
 }
 

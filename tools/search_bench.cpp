@@ -126,7 +126,6 @@ int wmain()
         return !document->IsWordWrap();
     });
 
-    document->Destroy();
     delete document;
     DestroyWindow(window);
     return 0;

@@ -45,10 +45,8 @@ protected:
         delete g_app.tabPanel;
         g_app.tabPanel = nullptr;
         g_app.tabHost = nullptr;
-        for (int i = 0; i < g_app.documents.count; ++i) {
-            g_app.documents[i]->Destroy();
+        for (int i = 0; i < g_app.documents.count; ++i)
             delete g_app.documents[i];
-        }
         g_app.documents.Clear();
         g_app.current = 0;
         parent.reset();
@@ -82,6 +80,11 @@ protected:
 
     void Shell(WPARAM command, LPARAM lParam)
     {
+        // The shell repaints the tabs when a document's modified mark changes.
+        if (HIWORD(command) == DOCN_MODIFIED) {
+            RedrawWindow(host, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+            return;
+        }
         switch (command) {
         case CMD_TAB_CHOSEN:
             g_app.current = (int)lParam;
@@ -95,7 +98,6 @@ protected:
         case CMD_WINDOW_CLOSE: {
             int target = g_app.current;
             closed.push_back(g_app.documents[target]->path);
-            g_app.documents[target]->Destroy();
             delete g_app.documents[target];
             for (int i = target; i + 1 < g_app.documents.count; ++i)
                 g_app.documents[i] = g_app.documents[i + 1];

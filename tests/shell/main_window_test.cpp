@@ -57,16 +57,18 @@ TEST_F(MainWindow, LayoutOfDocumentsTabsAndBar)
         EXPECT_EQ(0, tabs.top);
         EXPECT_EQ(12 * scale, tabs.bottom);
         EXPECT_EQ(client.right, tabs.right);
-        for (int i = 0; i < 2; ++i) {
+        // The shown document fills the area; the hidden one takes it when shown.
+        for (int i : { 1, 0 }) {
+            if (i == 0)
+                Command(CMD_WINDOW_PREVIOUS);
             RECT edit = WindowRectIn(Doc(i)->edit, g_app.mainWindow);
             EXPECT_EQ(12 * scale, edit.top);
             EXPECT_EQ(client.bottom - 2, edit.bottom);
+            EXPECT_TRUE(IsWindowVisible(Doc(i)->edit));
+            EXPECT_FALSE(IsWindowVisible(Doc(1 - i)->edit));
+            EXPECT_EQ(i == 1, (State(CMD_WINDOW_NEXT) & MF_GRAYED) != 0);
+            EXPECT_EQ(i == 0, (State(CMD_WINDOW_PREVIOUS) & MF_GRAYED) != 0);
         }
-        EXPECT_TRUE(IsWindowVisible(Doc(1)->edit));
-        EXPECT_FALSE(IsWindowVisible(Doc(0)->edit));
-        EXPECT_TRUE(State(CMD_WINDOW_NEXT) & MF_GRAYED);
-        EXPECT_FALSE(State(CMD_WINDOW_PREVIOUS) & MF_GRAYED);
-        Command(CMD_WINDOW_PREVIOUS);
         EXPECT_EQ(0, g_app.current);
         EXPECT_FALSE(State(CMD_WINDOW_NEXT) & MF_GRAYED);
         EXPECT_TRUE(State(CMD_WINDOW_PREVIOUS) & MF_GRAYED);
