@@ -8,6 +8,7 @@
 
 #include "lists/quick_insert.h"
 #include "lists/recent_files.h"
+#include "storage/atomic_file.h"
 #include "storage/lang_loader.h"
 #include "storage/settings.h"
 #include "storage/text_codec.h"
@@ -76,6 +77,10 @@ private:
 };
 
 const int kRounds = 2000;
+
+// Thousands of saves test the formats, not a flat battery: they need not
+// wait for the disk each time.
+const bool kNoFlush = (SetFlushToStorage(false), true);
 
 }
 
