@@ -3,12 +3,14 @@
 #include <wchar.h>
 
 #include "editor/document.h"
+#include "editor/document_snapshots.h"
 #include "editor/layout.h"
 #include "app/app_state.h"
 #include "shell/deferred_requests.h"
 #include "shell/document_commands.h"
 #include "shell/hardware_keys.h"
 #include "shell/main_children.h"
+#include "shell/recovery.h"
 #include "shell/startup.h"
 #include "storage/encodings.h"
 
@@ -41,8 +43,10 @@ void OnEditChange(HWND edit)
 {
     for (int i = 0; i < g_app.documents.count; ++i) {
         CDocument* document = g_app.documents[i];
-        if (document->edit == edit && !document->settingText)
+        if (document->edit == edit && !document->settingText) {
             document->SetModified(true);
+            NoteDocumentChange(document);
+        }
     }
 }
 
@@ -60,6 +64,7 @@ void OnDestroy()
         DestroyWindow(g_app.menuBar);
     g_app.menuBar = nullptr;
     ForgetDeferredRequests();
+    EndRecovery();
     PostQuitMessage(0);
 }
 

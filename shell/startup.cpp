@@ -10,6 +10,7 @@
 #include "shell/document_commands.h"
 #include "shell/main_window.h"
 #include "shell/menu_bar.h"
+#include "shell/recovery.h"
 #include "shell/main_children.h"
 #include "storage/encodings.h"
 #include "storage/lang_loader.h"
@@ -174,6 +175,7 @@ bool InitMainWindow(HINSTANCE instance, int showCommand)
     }
     CreateTabPanel(window);
     LayoutDocumentArea();
+    StartRecovery();
     return true;
 }
 
