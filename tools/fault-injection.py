@@ -29,8 +29,9 @@ import sys
 import tempfile
 import time
 
-SNAPSHOT_SETTLE = 2.4       # the editor's snapshot delay (2 s) and a margin
+SNAPSHOT_SETTLE = 2.5       # the editor's snapshot delay (2 s) and a margin
 DOCUMENTS = 3
+ROOM = 29000                # texts stay loadable: below the 30000-unit limit
 
 
 def wine_environment(build):
@@ -94,10 +95,7 @@ def linux_pid(exe):
     return None
 
 
-def kill(exe):
-    pid = linux_pid(exe)
-    if pid is None:
-        raise RuntimeError('the editor is not running')
+def kill(pid):
     os.kill(pid, signal.SIGKILL)
     while os.path.exists('/proc/%d' % pid):
         try:
@@ -140,7 +138,9 @@ class Run:
         self.edit = [None] * DOCUMENTS
         self.in_flight = [None] * DOCUMENTS  # the text of a save the kill may cut
         self.last_change = 0.0
-        self.kills = self.files_checked = self.restored = self.leftovers = 0
+        self.pid = None
+        self.kills = self.files_checked = self.restored = 0
+        self.leftovers = set()
         self.mid_save = self.bytes_lost = 0
         self.failures = []
         self.driver = Driver(build, self.env)
@@ -154,6 +154,10 @@ class Run:
                          stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
                          stderr=subprocess.DEVNULL)
         question = self.driver.ask('wait 60 %d' % asked)
+        # Found now, so that the kill itself loses no time.
+        self.pid = linux_pid(self.exe)
+        if self.pid is None:
+            raise RuntimeError('the editor is not running')
         if asked and 'Restore' not in question and '?' not in question:
             self.fail('unexpected restore question text %r' % question)
 
@@ -200,13 +204,13 @@ class Run:
     def act(self):
         k = self.rng.randrange(DOCUMENTS)
         roll = self.rng.random()
-        if roll < 0.35:
+        if roll < 0.35 and len(self.text[k]) < ROOM:
             typed = ''.join(self.rng.choice('abcdefghijklmnopqrstuvwxyz  ')
                             for _ in range(self.rng.randrange(5, 40)))
             self.driver.ask('type %s %s' % (self.edit[k], typed))
             self.text[k] += typed
             self.last_change = time.time()
-        elif roll < 0.5:
+        elif roll < 0.5 and len(self.text[k]) < ROOM - 6000:
             pasted = body(self.rng, self.rng.randrange(500, 6000))
             self.driver.ask('paste %s %s' % (self.edit[k], pasted.encode('ascii').hex()))
             self.text[k] += pasted
@@ -233,10 +237,10 @@ class Run:
             self.driver.ask('save %s post' % self.edit[k])
             self.in_flight[k] = self.text[k]
             self.mid_save += 1
-            time.sleep(self.rng.uniform(0, 0.02))
+            time.sleep(self.rng.uniform(0, 0.012))
         else:
             time.sleep(self.rng.uniform(0, 0.3))
-        kill(self.exe)
+        kill(self.pid)
         self.kills += 1
 
     def check_files(self):
@@ -261,7 +265,7 @@ class Run:
             if os.path.join(self.folder, name) in self.paths:
                 continue
             if name.startswith('~qx') and name.endswith('.tmp'):
-                self.leftovers += 1
+                self.leftovers.add(name)
             else:
                 self.fail('unexpected file %s' % name)
         if os.path.exists(os.path.join(os.path.dirname(self.exe), 'Settings.ini')):
@@ -295,7 +299,7 @@ def main():
             run.round()
         run.start()
         run.check_restored()
-        kill(run.exe)
+        kill(run.pid)
     except RuntimeError as error:
         run.failures.append('round %d: %s' % (run.kills, error))
         pid = linux_pid(run.exe)
@@ -307,7 +311,7 @@ def main():
             shutil.rmtree(run.work, ignore_errors=True)
     print('kills: %d (%d during a save), files checked: %d, texts restored: %d, '
           'copies left by kills: %d, bytes lost: %d, %.0f s' %
-          (run.kills, run.mid_save, run.files_checked, run.restored, run.leftovers, run.bytes_lost,
+          (run.kills, run.mid_save, run.files_checked, run.restored, len(run.leftovers), run.bytes_lost,
            time.time() - started))
     for failure in run.failures:
         print('FAILED ' + failure)
