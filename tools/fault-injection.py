@@ -205,11 +205,7 @@ class Run:
         k = self.rng.randrange(DOCUMENTS)
         roll = self.rng.random()
         if roll < 0.35 and len(self.text[k]) < ROOM:
-            typed = ''.join(self.rng.choice('abcdefghijklmnopqrstuvwxyz  ')
-                            for _ in range(self.rng.randrange(5, 40)))
-            self.driver.ask('type %s %s' % (self.edit[k], typed))
-            self.text[k] += typed
-            self.last_change = time.time()
+            self.type_into(k)
         elif roll < 0.5 and len(self.text[k]) < ROOM - 6000:
             pasted = body(self.rng, self.rng.randrange(500, 6000))
             self.driver.ask('paste %s %s' % (self.edit[k], pasted.encode('ascii').hex()))
@@ -230,14 +226,31 @@ class Run:
         for k in range(DOCUMENTS):
             self.settled[k] = len(self.text[k])
 
+    def type_into(self, k):
+        typed = ''.join(self.rng.choice('abcdefghijklmnopqrstuvwxyz  ')
+                        for _ in range(self.rng.randrange(5, 40)))
+        self.driver.ask('type %s %s' % (self.edit[k], typed))
+        self.text[k] += typed
+        self.last_change = time.time()
+
     def kill_now(self):
-        if self.rng.random() < 0.5:
+        roll = self.rng.random()
+        if roll < 0.45:
             # In the middle of saving a large document, most of the time.
             k = self.rng.randrange(2)
             self.driver.ask('save %s post' % self.edit[k])
             self.in_flight[k] = self.text[k]
             self.mid_save += 1
             time.sleep(self.rng.uniform(0, 0.012))
+        elif roll < 0.7:
+            # Typed, left for a snapshot, typed on: the next start must
+            # bring back at least the first part.
+            k = self.rng.randrange(DOCUMENTS)
+            if len(self.text[k]) < ROOM:
+                self.type_into(k)
+                self.settle()
+                self.type_into(k)
+            time.sleep(self.rng.uniform(0, 0.3))
         else:
             time.sleep(self.rng.uniform(0, 0.3))
         kill(self.pid)
@@ -275,7 +288,7 @@ class Run:
         self.start()
         if not self.check_restored():
             raise RuntimeError('; '.join(self.failures))
-        for _ in range(self.rng.randrange(1, 5)):
+        for _ in range(self.rng.randrange(1, 4)):
             self.act()
         self.kill_now()
         self.check_files()
