@@ -313,7 +313,7 @@ def main():
         run.start()
         run.check_restored()
         kill(run.pid)
-    except RuntimeError as error:
+    except (RuntimeError, OSError) as error:
         run.failures.append('round %d: %s' % (run.kills, error))
         pid = linux_pid(run.exe)
         if pid:
