@@ -2,6 +2,7 @@
 
 #include <new>
 
+#include "editor/document_snapshots.h"
 #include "editor/edit_subclass.h"
 #include "lists/recent_files.h"
 #include "app/app_state.h"
@@ -44,6 +45,7 @@ CDocument::CDocument(HWND parentWindow, bool wrap)
 
 CDocument::~CDocument()
 {
+    DropSnapshot(this);
     if (edit)
         DestroyWindow(edit);
     if (font)
@@ -149,6 +151,8 @@ bool CDocument::Transfer(const wchar_t* filePath, bool load, int encodingAsked, 
 {
     if (!FitsPath(filePath))
         return false;
+    if (!load)
+        RefreshSnapshot(this);
     settingText = true;
     CTextFileIO codec(filePath, load, edit, encodingAsked, flagsGiven);
     settingText = false;
@@ -164,6 +168,8 @@ bool CDocument::Transfer(const wchar_t* filePath, bool load, int encodingAsked, 
     codecFlags = codec.flags;
     truncated = codec.truncated;
     modified = 0;
+    // What the snapshot kept is in the file now, or was given up for it.
+    DropSnapshot(this);
     return true;
 }
 

@@ -1,5 +1,8 @@
 #include "lists/recent_files.h"
 
+#include <new>
+
+#include "storage/atomic_file.h"
 #include "storage/file_io.h"
 #include "storage/key_value_file.h"
 #include "storage/program_folder.h"
@@ -85,14 +88,23 @@ void CRecentList::LoadFrom(const wchar_t* fullPath)
 
 bool CRecentList::SaveTo(const wchar_t* fullPath)
 {
-    CFileIO io;
-    bool ok = io.Open(fullPath, L"cw");
+    // Put together whole first: it replaces the old list only once written.
     int n = count < RECENT_MAX ? count : RECENT_MAX;
-    for (int i = n - 1; ok && i >= 0; --i) {
-        ok = io.Write(items[i].text, (DWORD)wcslen(items[i].text) * sizeof(wchar_t)) &&
-             io.Write(kLineEnd, 2 * sizeof(wchar_t));
+    int units = 0;
+    for (int i = 0; i < n; ++i)
+        units += (int)wcslen(items[i].text) + 2;
+    wchar_t* text = new (std::nothrow) wchar_t[units + 1];
+    if (!text)
+        return false;
+    int at = 0;
+    for (int i = n - 1; i >= 0; --i) {
+        int length = (int)wcslen(items[i].text);
+        memcpy(text + at, items[i].text, length * sizeof(wchar_t));
+        memcpy(text + at + length, kLineEnd, 2 * sizeof(wchar_t));
+        at += length + 2;
     }
-    io.Close();
+    bool ok = WriteFileAtomically(fullPath, text, (DWORD)at * sizeof(wchar_t));
+    delete[] text;
     return ok;
 }
 

@@ -4,6 +4,7 @@
 
 #include "app/app_state.h"
 #include "editor/document.h"
+#include "editor/document_snapshots.h"
 #include "editor/layout.h"
 #include "editor/tab_host.h"
 #include "platform/modal_stack.h"
@@ -12,6 +13,7 @@
 #include "shell/document_commands.h"
 #include "shell/document_view.h"
 #include "shell/hardware_keys.h"
+#include "shell/recovery.h"
 #include "shell/startup.h"
 #include "storage/encodings.h"
 
@@ -44,8 +46,10 @@ void OnEditChange(HWND edit)
 {
     for (int i = 0; i < g_app.documents.count; ++i) {
         CDocument* document = g_app.documents[i];
-        if (document->edit == edit && !document->settingText)
+        if (document->edit == edit && !document->settingText) {
             document->SetModified(true);
+            NoteDocumentChange(document);
+        }
     }
 }
 
@@ -59,6 +63,7 @@ void OnDestroy()
         DestroyWindow(g_app.menuBar);
     g_app.menuBar = nullptr;
     ForgetDeferredRequests();
+    EndRecovery();
     SetModalBase(nullptr);
     PostQuitMessage(0);
 }

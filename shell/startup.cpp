@@ -17,6 +17,7 @@
 #include "shell/document_view.h"
 #include "shell/main_window.h"
 #include "shell/menu_bar.h"
+#include "shell/recovery.h"
 #include "storage/encodings.h"
 #include "storage/lang_loader.h"
 #include "storage/notice.h"
@@ -185,6 +186,7 @@ bool InitMainWindow(HINSTANCE instance, int showCommand)
     }
     CreateTabPanel(window);
     ShowCurrentDocument();
+    StartRecovery();
     return true;
 }
 

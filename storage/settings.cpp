@@ -3,6 +3,7 @@
 #include <new>
 #include <stdlib.h>
 
+#include "storage/atomic_file.h"
 #include "storage/hash_key.h"
 #include "storage/key_value_file.h"
 #include "storage/program_folder.h"
@@ -217,8 +218,8 @@ bool CSettings::Save()
 {
     if (!path[0] || fileUnread)
         return false;
-    // The whole file is put together first and written in one call, so a
-    // lack of memory leaves the old file as it was.
+    // The whole file is put together first and replaces the old one only
+    // once it is written whole.
     int total = kHeaderUnits;
     for (int i = 0; i < entries.count; ++i)
         total += PutLine(*entries[i], nullptr);
@@ -229,8 +230,7 @@ bool CSettings::Save()
     int n = kHeaderUnits;
     for (int i = 0; i < entries.count; ++i)
         n += PutLine(*entries[i], text + n);
-    bool ok = Open(path, L"cw") && Write(text, (DWORD)n * sizeof(wchar_t));
-    Close();
+    bool ok = WriteFileAtomically(path, text, (DWORD)n * sizeof(wchar_t));
     delete[] text;
     return ok;
 }

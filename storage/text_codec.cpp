@@ -2,7 +2,9 @@
 
 #include <new>
 
+#include "storage/atomic_file.h"
 #include "storage/encoding_detect.h"
+#include "storage/lang_loader.h"
 #include "storage/notice.h"
 
 namespace {
@@ -55,17 +57,12 @@ bool StartsWithLogMark(const wchar_t* text)
 CTextFileIO::CTextFileIO(const wchar_t* path, bool load, HWND editWindow, int requested,
                          DWORD flagsGiven)
     : encoding(requested), flags(flagsGiven), wideText(nullptr), byteText(nullptr),
-      edit(editWindow), bomLength(0), succeeded(true), truncated(false)
+      edit(editWindow), bomLength(0), beyond(0), succeeded(true), truncated(false)
 {
     if (load)
         RunLoad(path, requested);
-    else if (Open(path, L"cw"))
-        RunSave(requested == ENC_AUTO ? ENC_ANSI : requested);
-    else {
-        encoding = requested == ENC_AUTO ? ENC_ANSI : requested;
-        succeeded = false;
-        ShowNotice(Owner(), L"err_write", L"Ошибка записи файла!", MB_ICONERROR);
-    }
+    else
+        RunSave(path, requested == ENC_AUTO ? ENC_ANSI : requested);
 }
 
 CTextFileIO::~CTextFileIO()
@@ -107,6 +104,9 @@ void CTextFileIO::RunLoad(const wchar_t* path, int requested)
     DWORD bytes = cut ? kMostBytesRead : (DWORD)rest;
     int units = 0;
     bool ok = chosen == ENC_UTF16 ? ReadUtf16(bytes, &units) : ReadCodePage(chosen, bytes, &units);
+    // Where the text runs on past what was read, so may its first line.
+    if (ok && cut && !truncated)
+        beyond = bomLength + bytes;
     if (!ok || !ApplyLineFeedRule(&units)) {
         FailRead();
         return;
@@ -204,6 +204,8 @@ bool CTextFileIO::ApplyLineFeedRule(int* units)
         }
     }
     // Only a file whose first line feed stands alone counts as a bare-LF file.
+    if (first < 0 && beyond > 0 && FirstLineFeedBeyondIsBare(n > 0 ? LastUnitRead(n) : 0))
+        flags |= CODEC_BARE_LF;
     if (first <= 0 || text[first - 1] == L'\r')
         return true;
 
@@ -228,12 +230,16 @@ bool CTextFileIO::ApplyLineFeedRule(int* units)
 
 void CTextFileIO::FinishLoad(int units, bool cut)
 {
-    if (units > TEXT_UNIT_LIMIT || cut) {
+    // The message is for a text cut at the limit. A file cut at the read
+    // cap always has more units than that, unless a NUL ended its text
+    // earlier: that text is only the start of the file, but not too big.
+    if (cut)
+        truncated = true;
+    if (units > TEXT_UNIT_LIMIT) {
         ShowNotice(Owner(), L"err_big_file",
                    L"Файл слишком большой. Возможно загрузить только начало.",
                    MB_ICONINFORMATION);
-        if (units > TEXT_UNIT_LIMIT)
-            units = TEXT_UNIT_LIMIT;
+        units = TEXT_UNIT_LIMIT;
         wideText[units] = 0;
         truncated = true;
     }
@@ -256,58 +262,105 @@ void CTextFileIO::FinishLoad(int units, bool cut)
     }
 }
 
-bool CTextFileIO::FetchEditText(int* units)
+unsigned CTextFileIO::LastUnitRead(int units) const
+{
+    // The UTF-16 reader has no byte buffer.
+    return byteText ? (unsigned)byteText[beyond - bomLength - 1] : (unsigned)wideText[units - 1];
+}
+
+bool CTextFileIO::FirstLineFeedBeyondIsBare(unsigned previous)
+{
+    // Read on in small chunks: the rest of the file may be far larger than
+    // the memory there is, and only its first line end matters.
+    bool wide = byteText == nullptr;
+    unsigned char chunk[4096];
+    Seek((LONG)beyond, 0, FILE_BEGIN);
+    for (;;) {
+        DWORD got = 0;
+        if (!Read(chunk, sizeof(chunk), &got) || got == 0)
+            return false;
+        DWORD step = wide ? 2 : 1;
+        for (DWORD i = 0; i < got; i += step) {
+            unsigned unit = chunk[i];
+            if (wide && i + 1 < got)
+                unit |= (unsigned)chunk[i + 1] << 8;
+            // The text, like its conversion, ends at a zero unit.
+            if (unit == 0)
+                return false;
+            if (unit == L'\n')
+                return previous != L'\r';
+            previous = unit;
+        }
+    }
+}
+
+bool CTextFileIO::FetchEditText(int offset, int* units)
 {
     int n = GetWindowTextLengthW(edit);
-    wideText = new (std::nothrow) wchar_t[n + 1]();
+    wideText = new (std::nothrow) wchar_t[offset + n + 1]();
     if (!wideText)
         return false;
-    n = n > 0 ? GetWindowTextW(edit, wideText, n + 1) : 0;
+    wchar_t* text = wideText + offset;
+    n = n > 0 ? GetWindowTextW(edit, text, n + 1) : 0;
     if (flags & CODEC_BARE_LF)
-        n = DropCarriageReturns(wideText, n);
+        n = DropCarriageReturns(text, n);
     *units = n;
     return true;
 }
 
-bool CTextFileIO::WriteUtf16()
+bool CTextFileIO::MakeUtf16Bytes(const void** bytes, DWORD* count)
 {
-    static const unsigned char mark[2] = { 0xFF, 0xFE };
+    // The mark, when asked for, is the text's first unit: FF FE on disk.
+    int mark = (flags & CODEC_BOM) ? 1 : 0;
     int n = 0;
-    return (!(flags & CODEC_BOM) || Write(mark, 2)) && FetchEditText(&n) &&
-           Write(wideText, (DWORD)n * sizeof(wchar_t));
+    if (!FetchEditText(mark, &n))
+        return false;
+    if (mark)
+        wideText[0] = 0xFEFF;
+    *bytes = wideText;
+    *count = (DWORD)(mark + n) * sizeof(wchar_t);
+    return true;
 }
 
-bool CTextFileIO::WriteCodePage(int codePage)
+bool CTextFileIO::MakeCodePageBytes(int codePage, const void** bytes, DWORD* count)
 {
-    static const unsigned char mark[3] = { 0xEF, 0xBB, 0xBF };
-    if ((flags & CODEC_BOM) && codePage == ENC_UTF8 && !Write(mark, 3))
-        return false;
+    static const unsigned char utf8Mark[3] = { 0xEF, 0xBB, 0xBF };
+    // No other code page ever gets a mark.
+    int mark = (flags & CODEC_BOM) && codePage == ENC_UTF8 ? 3 : 0;
     int n = 0;
-    if (!FetchEditText(&n))
+    if (!FetchEditText(0, &n))
         return false;
     // Up to three bytes a unit (UTF-8; a surrogate pair gives four for two).
     ULONGLONG capacity = 3ull * (ULONGLONG)n + 4;
-    if (capacity > 0x7FFFFFFF)
+    if (capacity + mark > 0x7FFFFFFF)
         return false;
-    byteText = new (std::nothrow) unsigned char[(size_t)capacity]();
+    byteText = new (std::nothrow) unsigned char[(size_t)capacity + mark]();
     if (!byteText)
         return false;
-    int bytes = 0;
+    memcpy(byteText, utf8Mark, mark);
+    int converted = 0;
     if (n > 0) {
-        bytes = WideCharToMultiByte((UINT)codePage, 0, wideText, -1, (char*)byteText,
-                                    (int)capacity, nullptr, nullptr);
-        if (bytes <= 0)
+        converted = WideCharToMultiByte((UINT)codePage, 0, wideText, -1, (char*)byteText + mark,
+                                        (int)capacity, nullptr, nullptr);
+        if (converted <= 0)
             return false;
-        --bytes;
+        --converted;
     }
-    return Write(byteText, (DWORD)bytes);
+    *bytes = byteText;
+    *count = (DWORD)(mark + converted);
+    return true;
 }
 
-void CTextFileIO::RunSave(int chosen)
+void CTextFileIO::RunSave(const wchar_t* path, int chosen)
 {
     encoding = chosen;
-    // A mark that could not be written fails the save like the text itself.
-    succeeded = chosen == ENC_UTF16 ? WriteUtf16() : WriteCodePage(chosen);
+    // Every byte is made before the file is touched: a failed conversion
+    // or a lack of memory leaves it as it was.
+    const void* bytes = nullptr;
+    DWORD count = 0;
+    succeeded = (chosen == ENC_UTF16 ? MakeUtf16Bytes(&bytes, &count)
+                                     : MakeCodePageBytes(chosen, &bytes, &count)) &&
+                WriteFileAtomically(path, bytes, count);
     if (!succeeded)
         ShowNotice(Owner(), L"err_write", L"Ошибка записи файла!", MB_ICONERROR);
 }

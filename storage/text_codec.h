@@ -25,6 +25,9 @@ public:
     unsigned char* byteText;
     HWND edit;
     DWORD bomLength;
+    // Where a file cut at the read cap goes on past the text read; 0 when
+    // the whole file was read or its text ended before the cap.
+    DWORD beyond;
 
     // False when the file could not be read (the edit window was left alone)
     // or not written whole; the user has already been told.
@@ -36,7 +39,7 @@ public:
 
 private:
     void RunLoad(const wchar_t* path, int requested);
-    void RunSave(int chosen);
+    void RunSave(const wchar_t* path, int chosen);
     int DecideEncoding(int requested, ULONGLONG size);
     // Each reads `bytes` bytes after the mark and converts them; false when
     // they could not be read, converted or held.
@@ -45,9 +48,15 @@ private:
     bool ApplyLineFeedRule(int* units);
     // `cut`: only the start of the file was read.
     void FinishLoad(int units, bool cut);
-    bool FetchEditText(int* units);
-    bool WriteUtf16();
-    bool WriteCodePage(int codePage);
+    // The last unit (or byte) read, and whether the first line feed after
+    // it, read on from `beyond`, stands without a carriage return.
+    unsigned LastUnitRead(int units) const;
+    bool FirstLineFeedBeyondIsBare(unsigned previous);
+    // The edit window's text at wideText + offset, bare line feeds applied.
+    bool FetchEditText(int offset, int* units);
+    // The bytes a save writes, in one of the buffers.
+    bool MakeUtf16Bytes(const void** bytes, DWORD* count);
+    bool MakeCodePageBytes(int codePage, const void** bytes, DWORD* count);
     void FailRead();
     HWND Owner() const;
 };

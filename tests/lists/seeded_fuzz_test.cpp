@@ -6,6 +6,7 @@
 
 #include "lists/quick_insert.h"
 #include "lists/recent_files.h"
+#include "storage/atomic_file.h"
 #include "storage/wide_text.h"
 #include "tests/seeded_fuzzer.h"
 #include "tests/test_support.h"
@@ -47,6 +48,10 @@ TEST(SeededFuzz, RecentList)
 }
 
 namespace {
+
+// Thousands of saves test the formats, not a flat battery: they need not
+// wait for the disk each time.
+const bool kNoFlush = (SetFlushToStorage(false), true);
 
 // Every command in the menu and its submenus lies within the list's items.
 void CheckCommands(HMENU menu, int items)

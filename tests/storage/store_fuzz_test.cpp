@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "storage/atomic_file.h"
 #include "storage/lang_loader.h"
 #include "storage/settings.h"
 #include "storage/wide_text.h"
@@ -13,6 +14,10 @@
 // hang, and the simple promises hold.
 
 namespace {
+
+// Thousands of saves test the formats, not a flat battery: they need not
+// wait for the disk each time.
+const bool kNoFlush = (SetFlushToStorage(false), true);
 
 std::vector<std::wstring> SettingKeys(const CSettings& settings)
 {
