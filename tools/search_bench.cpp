@@ -5,7 +5,6 @@
 
 #include <stdio.h>
 
-#include <algorithm>
 #include <functional>
 #include <string>
 #include <vector>
@@ -13,6 +12,7 @@
 #include "editor/document.h"
 #include "editor/document_replace.h"
 #include "editor/document_search.h"
+#include "tools/bench_timing.h"
 
 namespace {
 
@@ -31,22 +31,6 @@ std::wstring MakeDocumentText()
     return text;
 }
 
-double Milliseconds(const LARGE_INTEGER& from, const LARGE_INTEGER& to)
-{
-    LARGE_INTEGER frequency;
-    QueryPerformanceFrequency(&frequency);
-    return 1000.0 * (double)(to.QuadPart - from.QuadPart) / (double)frequency.QuadPart;
-}
-
-void Pump()
-{
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-    }
-}
-
 // `prepare` runs untimed before each run; the timed part ends when the
 // window has repainted.
 void Time(const char* name, CDocument* document, const std::function<void()>& prepare,
@@ -57,16 +41,13 @@ void Time(const char* name, CDocument* document, const std::function<void()>& pr
     for (int i = 0; i < RUNS; ++i) {
         prepare();
         Pump();
-        LARGE_INTEGER start, end;
-        QueryPerformanceCounter(&start);
+        double start = Now();
         right = operation() && right;
         UpdateWindow(document->parent);
         UpdateWindow(document->edit);
-        QueryPerformanceCounter(&end);
-        runs.push_back(Milliseconds(start, end));
+        runs.push_back(Now() - start);
     }
-    std::sort(runs.begin(), runs.end());
-    printf("%-44s %8.1f ms%s\n", name, runs[RUNS / 2], right ? "" : "  (WRONG RESULT)");
+    printf("%-44s %8.1f ms%s\n", name, Median(runs), right ? "" : "  (WRONG RESULT)");
     fflush(stdout);
 }
 

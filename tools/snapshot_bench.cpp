@@ -5,7 +5,6 @@
 
 #include <stdio.h>
 
-#include <algorithm>
 #include <functional>
 #include <string>
 #include <vector>
@@ -18,6 +17,7 @@
 #include "storage/lang_loader.h"
 #include "storage/settings.h"
 #include "widgets/list_icons.h"
+#include "tools/bench_timing.h"
 
 namespace {
 
@@ -35,22 +35,6 @@ std::wstring MakeDocumentText()
     while (text.size() + line.size() <= 30000)
         text += line;
     return text + std::wstring(30000 - text.size(), L'я');
-}
-
-double Milliseconds(const LARGE_INTEGER& from, const LARGE_INTEGER& to)
-{
-    LARGE_INTEGER frequency;
-    QueryPerformanceFrequency(&frequency);
-    return 1000.0 * (double)(to.QuadPart - from.QuadPart) / (double)frequency.QuadPart;
-}
-
-void Pump()
-{
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-    }
 }
 
 void Type(CDocument* document, int keys)
@@ -79,14 +63,11 @@ void Time(const char* name, const std::function<void()>& prepare,
     for (int i = 0; i < RUNS; ++i) {
         prepare();
         Pump();
-        LARGE_INTEGER start, end;
-        QueryPerformanceCounter(&start);
+        double start = Now();
         operation();
-        QueryPerformanceCounter(&end);
-        runs.push_back(Milliseconds(start, end));
+        runs.push_back(Now() - start);
     }
-    std::sort(runs.begin(), runs.end());
-    printf("%-58s %8.2f ms\n", name, runs[RUNS / 2]);
+    printf("%-58s %8.2f ms\n", name, Median(runs));
     fflush(stdout);
 }
 

@@ -14,9 +14,10 @@
 #include <psapi.h>
 #include <stdio.h>
 
-#include <algorithm>
 #include <string>
 #include <vector>
+
+#include "tools/bench_timing.h"
 
 namespace {
 
@@ -32,14 +33,6 @@ std::wstring g_quillexFolder, g_work;
 int g_runs = 5;
 // Only the start-up cases whose name holds this text, when given.
 std::string g_only;
-
-double Now()
-{
-    LARGE_INTEGER counter, frequency;
-    QueryPerformanceCounter(&counter);
-    QueryPerformanceFrequency(&frequency);
-    return 1000.0 * (double)counter.QuadPart / (double)frequency.QuadPart;
-}
 
 void Print(const char* format, ...)
 {
@@ -287,14 +280,6 @@ double TimePaste(HWND main, int* units)
     double time = Now() - begin;
     *units = (int)SendMessageW(edit, WM_GETTEXTLENGTH, 0, 0);
     return time;
-}
-
-double Median(std::vector<double> values)
-{
-    if (values.empty())
-        return -1;
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
 }
 
 struct Pair {

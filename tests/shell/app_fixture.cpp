@@ -129,6 +129,14 @@ void TapScreen(POINT at)
     PumpUntil([] { return false; }, 100);
 }
 
+void Stylus(DWORD downOrUp)
+{
+    INPUT input = {};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = downOrUp;
+    SendInput(1, &input, sizeof(INPUT));
+}
+
 POINT MenuBarButtonCentre(int command)
 {
     RECT r = {};

@@ -46,6 +46,10 @@ std::wstring BuiltProgramFolder();
 // and lets the windows react.
 void TapScreen(POINT at);
 
+// Puts the stylus down on the screen or lifts it (the real mouse button,
+// MOUSEEVENTF_LEFTDOWN or MOUSEEVENTF_LEFTUP) where the cursor is.
+void Stylus(DWORD downOrUp);
+
 // The centre of the menu bar's button for `command`, in screen coordinates.
 POINT MenuBarButtonCentre(int command);
 

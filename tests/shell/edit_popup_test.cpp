@@ -2,14 +2,6 @@
 
 namespace {
 
-void Press(DWORD flags)
-{
-    INPUT input = {};
-    input.type = INPUT_MOUSE;
-    input.mi.dwFlags = flags;
-    SendInput(1, &input, sizeof(input));
-}
-
 class EditPopup : public AppFixture {};
 
 }
@@ -25,14 +17,14 @@ TEST_F(EditPopup, HoldingTheStylusOpensSelectAllCutCopyPaste)
     PopupMenuWatcher watcher;
 
     // A quick tap only places the caret.
-    Press(MOUSEEVENTF_LEFTDOWN);
-    Press(MOUSEEVENTF_LEFTUP);
+    Stylus(MOUSEEVENTF_LEFTDOWN);
+    Stylus(MOUSEEVENTF_LEFTUP);
     EXPECT_FALSE(watcher.WaitForMenu(500));
 
     // Held still: the popup opens at the point.
-    Press(MOUSEEVENTF_LEFTDOWN);
+    Stylus(MOUSEEVENTF_LEFTDOWN);
     bool opened = watcher.WaitForMenu(5000);
-    Press(MOUSEEVENTF_LEFTUP);
+    Stylus(MOUSEEVENTF_LEFTUP);
     PumpMessages();
     ASSERT_TRUE(opened);
     std::vector<std::wstring> expected = { L"0 Выделить всё #32786", L"0 -", L"0 Вырезать #32773",

@@ -13,14 +13,6 @@
 
 namespace {
 
-void Stylus(DWORD upOrDown)
-{
-    INPUT input = {};
-    input.type = INPUT_MOUSE;
-    input.mi.dwFlags = upOrDown;
-    SendInput(1, &input, sizeof(INPUT));
-}
-
 class OneOwner : public AppFixture {
 protected:
     static void Modify(int index, const wchar_t* text)
