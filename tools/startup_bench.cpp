@@ -156,6 +156,18 @@ void SetQuillexSettings(bool wrap, int fontSize)
         text += L"FontSize=" + std::to_wstring(fontSize) + L"\r\n";
     WriteFileBytes(g_quillexFolder + L"Settings.ini", text.data(),
                    (DWORD)(text.size() * sizeof(wchar_t)));
+    // A run ended by force leaves the snapshots of its unsaved text: the
+    // next start would ask to restore them, and stand idle under the question.
+    std::wstring recovery = g_quillexFolder + L"Recovery\\";
+    WIN32_FIND_DATAW found;
+    HANDLE files = FindFirstFileW((recovery + L"*").c_str(), &found);
+    if (files != INVALID_HANDLE_VALUE) {
+        do
+            DeleteFileW((recovery + found.cFileName).c_str());
+        while (FindNextFileW(files, &found));
+        FindClose(files);
+    }
+    RemoveDirectoryW(recovery.c_str());
 }
 
 // Starts the program on `file` and waits until it is idle with its window

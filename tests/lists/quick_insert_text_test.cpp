@@ -28,45 +28,44 @@ TEST_F(QuickInsertText, EveryMacroInItsOrder)
     EXPECT_EQ(L"%2024 %23 %%", edit.Text());
 }
 
-TEST_F(QuickInsertText, WrapsTheSelectedWord)
+// One insertion into a text with a selection: what it leaves and where the
+// caret ends (an item without text inserts nothing and moves nothing).
+TEST_F(QuickInsertText, InsertionsIntoASelection)
 {
-    EXPECT_TRUE(Load(L"HTML\r\n\tBold|<b>%!</b>"));
-    edit.SetText(L"say hello now");
-    Select(4, 9);
-    EXPECT_TRUE(Insert(1));
-    EXPECT_EQ(L"say <b>hello</b> now", edit.Text());
-    // The caret stands after the word, before the closing tag.
-    EXPECT_EQ(std::make_pair(12, 12), Selection());
-}
-
-TEST_F(QuickInsertText, WrapsABackwardSelectionToo)
-{
-    EXPECT_TRUE(Load(L"Em|<em>%!</em>"));
-    edit.SetText(L"слово");
-    Select(5, 0);
-    EXPECT_TRUE(Insert(0));
-    EXPECT_EQ(L"<em>слово</em>", edit.Text());
-    EXPECT_EQ(std::make_pair(9, 9), Selection());
-}
-
-TEST_F(QuickInsertText, CaretMarkWithoutSelection)
-{
-    EXPECT_TRUE(Load(L"P|<p>%!</p>%L"));
-    edit.SetText(L"ab");
-    Select(1, 1);
-    EXPECT_TRUE(Insert(0));
-    EXPECT_EQ(L"a<p></p>\r\nb", edit.Text());
-    EXPECT_EQ(std::make_pair(4, 4), Selection());
-}
-
-TEST_F(QuickInsertText, OnlyTheFirstCaretMarkCounts)
-{
-    EXPECT_TRUE(Load(L"Two|[%!|%!]"));
-    edit.SetText(L"x");
-    Select(0, 1);
-    EXPECT_TRUE(Insert(0));
-    EXPECT_EQ(L"[x|%!]", edit.Text());
-    EXPECT_EQ(std::make_pair(2, 2), Selection());
+    struct Case {
+        const wchar_t* list;
+        int item;
+        const wchar_t* text;
+        int from, to;
+        bool inserted;
+        const wchar_t* result;
+        int caret;
+    } cases[] = {
+        // The selected word is wrapped; the caret stands after it, before the
+        // closing tag.
+        { L"HTML\r\n\tBold|<b>%!</b>", 1, L"say hello now", 4, 9, true,
+          L"say <b>hello</b> now", 12 },
+        { L"Em|<em>%!</em>", 0, L"слово", 5, 0, true, L"<em>слово</em>", 9 },
+        { L"P|<p>%!</p>%L", 0, L"ab", 1, 1, true, L"a<p></p>\r\nb", 4 },
+        { L"Two|[%!|%!]", 0, L"x", 0, 1, true, L"[x|%!]", 2 },
+        // Without a caret mark the text goes in before the selection.
+        { L"Sign|-- \r\n", 0, L"keep this", 5, 9, true, L"keep -- this", 8 },
+        { L"Title only\r\nSub\r\n\tInner|in", 0, L"unchanged", 2, 4, false, L"unchanged", -1 },
+        { L"Title only\r\nSub\r\n\tInner|in", 1, L"unchanged", 2, 4, false, L"unchanged", -1 },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.list);
+        list.Release();
+        ASSERT_TRUE(Load(c.list));
+        edit.SetText(c.text);
+        Select(c.from, c.to);
+        EXPECT_EQ(c.inserted, Insert(c.item));
+        EXPECT_EQ(c.result, edit.Text());
+        if (c.caret >= 0)
+            EXPECT_EQ(std::make_pair(c.caret, c.caret), Selection());
+        else
+            EXPECT_EQ(std::make_pair(c.from, c.to), Selection());
+    }
 }
 
 TEST_F(QuickInsertText, DoubledPercentBeforeMacroLetters)
@@ -81,27 +80,6 @@ TEST_F(QuickInsertText, DoubledPercentBeforeMacroLetters)
     EXPECT_TRUE(Insert(1));
     EXPECT_EQ(L"(word)", edit.Text());
     EXPECT_EQ(std::make_pair(5, 5), Selection());
-}
-
-TEST_F(QuickInsertText, GoesInBeforeTheSelectionWithoutReplacingIt)
-{
-    EXPECT_TRUE(Load(L"Sign|-- \r\n"));
-    edit.SetText(L"keep this");
-    Select(5, 9);
-    EXPECT_TRUE(Insert(0));
-    EXPECT_EQ(L"keep -- this", edit.Text());
-    EXPECT_EQ(std::make_pair(8, 8), Selection());
-}
-
-TEST_F(QuickInsertText, ItemsWithoutTextInsertNothing)
-{
-    EXPECT_TRUE(Load(L"Title only\r\nSub\r\n\tInner|in"));
-    edit.SetText(L"unchanged");
-    Select(2, 4);
-    EXPECT_FALSE(Insert(0));
-    EXPECT_FALSE(Insert(1));
-    EXPECT_EQ(L"unchanged", edit.Text());
-    EXPECT_EQ(std::make_pair(2, 4), Selection());
 }
 
 TEST_F(QuickInsertText, IndexesOutsideTheListDoNothing)
