@@ -12,7 +12,6 @@
 #include "shell/document_commands.h"
 #include "shell/document_view.h"
 #include "shell/encoding_commands.h"
-#include "shell/main_window.h"
 #include "shell/settings_change.h"
 #include "storage/encodings.h"
 #include "storage/lang_loader.h"
@@ -95,13 +94,6 @@ void SettingsCommand()
     ApplySettingsChange(before);
 }
 
-}
-
-void UpdateWordWrapButton()
-{
-    if (g_app.menuBar && Current())
-        SendMessageW(g_app.menuBar, TB_CHECKBUTTON, CMD_WORD_WRAP,
-                     MAKELONG(Current()->IsWordWrap() ? 1 : 0, 0));
 }
 
 bool DispatchCommand(HWND window, int id, LPARAM lParam)

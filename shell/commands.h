@@ -7,8 +7,4 @@
 // insert). False for an identifier the program does not know.
 bool DispatchCommand(HWND window, int id, LPARAM lParam);
 
-// Presses the menu bar's word-wrap button exactly when the current document
-// wraps.
-void UpdateWordWrapButton();
-
 #endif

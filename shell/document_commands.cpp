@@ -77,12 +77,6 @@ int AppendNewDocument(bool wordWrap)
     return index;
 }
 
-void FocusCurrentDocument()
-{
-    if (CDocument* document = CurrentDocument())
-        SetFocus(document->edit);
-}
-
 bool AddDocument(bool skipLayout)
 {
     bool wrap = CurrentDocument() ? CurrentDocument()->IsWordWrap() : false;

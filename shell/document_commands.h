@@ -33,7 +33,4 @@ void NewDocumentCommand();
 void OpenDocumentCommand();
 void RecentDocumentCommand();
 
-// Gives the keyboard focus to the current document's edit window.
-void FocusCurrentDocument();
-
 #endif

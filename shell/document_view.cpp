@@ -5,8 +5,6 @@
 #include "editor/layout.h"
 #include "editor/tab_host.h"
 #include "resources/resource.h"
-#include "shell/commands.h"
-#include "shell/document_commands.h"
 #include "shell/encoding_commands.h"
 
 void ShowCurrentDocument()
@@ -40,6 +38,20 @@ void UpdateDocumentMenus()
     CheckMenuItem(menu, CMD_WORD_WRAP,
                   MF_BYCOMMAND | (document->IsWordWrap() ? MF_CHECKED : MF_UNCHECKED));
     CheckEncodingItem(menu, document->encoding);
+}
+
+void UpdateWordWrapButton()
+{
+    CDocument* document = CurrentDocument();
+    if (g_app.menuBar && document)
+        SendMessageW(g_app.menuBar, TB_CHECKBUTTON, CMD_WORD_WRAP,
+                     MAKELONG(document->IsWordWrap() ? 1 : 0, 0));
+}
+
+void FocusCurrentDocument()
+{
+    if (CDocument* document = CurrentDocument())
+        SetFocus(document->edit);
 }
 
 void RepaintTabPanel()

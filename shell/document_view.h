@@ -18,6 +18,13 @@ void ShowDocumentState();
 // checked as the current document has them.
 void UpdateDocumentMenus();
 
+// Presses the menu bar's word-wrap button exactly when the current document
+// wraps.
+void UpdateWordWrapButton();
+
+// Gives the keyboard focus to the current document's edit window.
+void FocusCurrentDocument();
+
 // The tab strip shows the documents' names and marks as they are now.
 void RepaintTabPanel();
 

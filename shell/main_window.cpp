@@ -8,6 +8,7 @@
 #include "editor/layout.h"
 #include "editor/tab_host.h"
 #include "platform/modal_stack.h"
+#include "resources/resource.h"
 #include "shell/commands.h"
 #include "shell/deferred_requests.h"
 #include "shell/document_commands.h"
@@ -169,4 +170,16 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
         break;
     }
     return DefWindowProcW(window, message, wParam, lParam);
+}
+
+ATOM RegisterMainClass(HINSTANCE instance, const wchar_t* className)
+{
+    WNDCLASSW windowClass = {};
+    windowClass.style = CS_HREDRAW | CS_VREDRAW;
+    windowClass.lpfnWndProc = MainWndProc;
+    windowClass.hInstance = instance;
+    windowClass.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_QUILLEX));
+    windowClass.hbrBackground = g_app.windowBrush;
+    windowClass.lpszClassName = className;
+    return RegisterClassW(&windowClass);
 }

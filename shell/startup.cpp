@@ -12,10 +12,8 @@
 #include "lists/quick_insert.h"
 #include "lists/recent_files.h"
 #include "resources/resource.h"
-#include "shell/commands.h"
 #include "shell/document_commands.h"
 #include "shell/document_view.h"
-#include "shell/main_window.h"
 #include "shell/menu_bar.h"
 #include "shell/recovery.h"
 #include "storage/encodings.h"
@@ -117,18 +115,6 @@ void LoadLanguage()
         BuildMenus();
 }
 
-ATOM RegisterMainClass(HINSTANCE instance, const wchar_t* className)
-{
-    WNDCLASSW windowClass = {};
-    windowClass.style = CS_HREDRAW | CS_VREDRAW;
-    windowClass.lpfnWndProc = MainWndProc;
-    windowClass.hInstance = instance;
-    windowClass.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_QUILLEX));
-    windowClass.hbrBackground = g_app.windowBrush;
-    windowClass.lpszClassName = className;
-    return RegisterClassW(&windowClass);
-}
-
 void OnCreate(HWND window)
 {
     g_app.mainWindow = window;
@@ -143,7 +129,8 @@ void OnCreate(HWND window)
     CreateMenuBar();
 }
 
-bool InitMainWindow(HINSTANCE instance, int showCommand)
+bool InitMainWindow(HINSTANCE instance, int showCommand,
+                    MainClassRegistration registerMainClass)
 {
     SHInitExtraControls();
     wchar_t title[100], className[100];
@@ -155,7 +142,7 @@ bool InitMainWindow(HINSTANCE instance, int showCommand)
     if (HandOverToRunningInstance(className, title, path))
         return false;
 
-    if (!RegisterMainClass(instance, className))
+    if (!registerMainClass(instance, className))
         return false;
     // Made hidden and shown once it has its final size: each showing and
     // sizing of a visible window costs a round to the display.
@@ -202,14 +189,15 @@ void ReleaseApplication()
     }
 }
 
-int QuillexMain(HINSTANCE instance, int showCommand)
+int QuillexMain(HINSTANCE instance, int showCommand,
+                MainClassRegistration registerMainClass)
 {
     g_app.mainMenu = nullptr;
     g_app.instance = instance;
     g_settings.Load(L"Settings.ini");
     LoadLanguage();
     LoadThemeAndIcons();
-    if (!InitMainWindow(instance, showCommand))
+    if (!InitMainWindow(instance, showCommand, registerMainClass))
         return 0;
 
     HACCEL accelerators = LoadAcceleratorsW(instance, MAKEINTRESOURCEW(IDA_MAIN));

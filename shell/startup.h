@@ -3,10 +3,15 @@
 
 #include "platform/pocketpc.h"
 
+// Registers the main window's class under `className`. The window's
+// procedure sits above start-up: start-up reaches it only through this.
+typedef ATOM (*MainClassRegistration)(HINSTANCE instance, const wchar_t* className);
+
 // The program from start to end: settings and language, list icons and
 // theme palette, the single-instance hand-over, the main window, the message
 // loop and the clean-up after it. Returns the exit code.
-int QuillexMain(HINSTANCE instance, int showCommand);
+int QuillexMain(HINSTANCE instance, int showCommand,
+                MainClassRegistration registerMainClass);
 
 // The path the command line names: one leading space, then one opening
 // quote, one trailing space, then one closing quote are removed. A command
@@ -18,11 +23,10 @@ bool NormaliseCommandLine(const wchar_t* commandLine, wchar_t* path, int capacit
 // when they exist.
 void LoadLanguage();
 
-ATOM RegisterMainClass(HINSTANCE instance, const wchar_t* className);
-
 // Creates the main window and everything on it, opens the command-line or
 // last file. False when another instance took the file, or on failure.
-bool InitMainWindow(HINSTANCE instance, int showCommand);
+bool InitMainWindow(HINSTANCE instance, int showCommand,
+                    MainClassRegistration registerMainClass);
 
 // WM_CREATE of the main window.
 void OnCreate(HWND window);

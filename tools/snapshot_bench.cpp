@@ -13,6 +13,7 @@
 #include "editor/document.h"
 #include "editor/document_snapshots.h"
 #include "resources/resource.h"
+#include "shell/main_window.h"
 #include "shell/startup.h"
 #include "storage/lang_loader.h"
 #include "storage/settings.h"
@@ -86,7 +87,7 @@ int wmain()
     LoadLanguage();
     g_app.instance = GetModuleHandleW(nullptr);
     LoadThemeAndIcons();
-    if (!InitMainWindow(g_app.instance, SW_SHOW)) {
+    if (!InitMainWindow(g_app.instance, SW_SHOW, RegisterMainClass)) {
         printf("no main window\n");
         return 1;
     }

@@ -3,6 +3,7 @@
 #include <new>
 
 #include "lists/recent_files.h"
+#include "shell/main_window.h"
 #include "shell/startup.h"
 #include "storage/lang_loader.h"
 #include "storage/settings.h"
@@ -34,7 +35,7 @@ bool AppFixture::StartApp(const std::wstring& arguments, const std::wstring& set
     LoadLanguage();
     g_app.instance = GetModuleHandleW(nullptr);
     LoadThemeAndIcons();
-    return InitMainWindow(g_app.instance, SW_SHOW);
+    return InitMainWindow(g_app.instance, SW_SHOW, RegisterMainClass);
 }
 
 void AppFixture::TearDown()

@@ -5,6 +5,7 @@
 
 #include "dialogs/file_chooser.h"
 #include "resources/resource.h"
+#include "shell/main_window.h"
 #include "shell/startup.h"
 #include "storage/settings.h"
 
@@ -160,7 +161,7 @@ TEST_F(OneOwner, ASecondStartDuringAQuestionBringsTheQuestionForward)
         g_question = GetLastActivePopup(g_app.mainWindow);
         // The second start hands the file over and brings this one forward.
         SetDeviceCommandLine(handed.c_str());
-        EXPECT_FALSE(InitMainWindow(g_app.instance, SW_SHOW));
+        EXPECT_FALSE(InitMainWindow(g_app.instance, SW_SHOW, RegisterMainClass));
         foreground = GetForegroundWindow();
         // Another program bringing the main window itself forward brings the
         // question.

@@ -2,6 +2,7 @@
 
 #include "editor/document_snapshots.h"
 #include "resources/resource.h"
+#include "shell/main_window.h"
 #include "shell/startup.h"
 #include "storage/encodings.h"
 
@@ -167,7 +168,7 @@ TEST_F(Recovery, ASecondStartThatHandsOverAFileNeverRestores)
 
     MessageBoxAnswerer answerer;
     SetDeviceCommandLine((L"\"" + path + L"\"").c_str());
-    EXPECT_FALSE(InitMainWindow(g_app.instance, SW_SHOW));
+    EXPECT_FALSE(InitMainWindow(g_app.instance, SW_SHOW, RegisterMainClass));
     PumpMessages();
     EXPECT_TRUE(answerer.seen.empty());
     ASSERT_EQ(2, g_app.documents.count);
