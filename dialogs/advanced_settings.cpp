@@ -44,9 +44,8 @@ HWND Box(HWND dialog, int id)
 
 // Shows the action of the key box's current position; an action outside
 // the list selects nothing.
-void ShowCurrentAction(HWND dialog)
+void ShowCurrentAction(HWND dialog, const HardwareKeyTable& keys)
 {
-    HardwareKeyTable& keys = g_hardwareKeys;
     int action = keys.current < keys.count ? keys.actions[keys.current] : 0;
     SendMessageW(Box(dialog, IDC_ADV_ACTION), CB_SETCURSEL,
                  action >= 0 && action <= TOOLBAR_ACTION_COUNT ? action : -1, 0);
@@ -55,9 +54,8 @@ void ShowCurrentAction(HWND dialog)
 // A listed button keeps its action under its own number, not under its
 // position: a device without a button in the middle would otherwise give
 // the next button's action to another key.
-void LoadKeyActions()
+void LoadKeyActions(HardwareKeyTable& keys)
 {
-    HardwareKeyTable& keys = g_hardwareKeys;
     for (int n = 0; n < keys.count; ++n) {
         wchar_t name[32];
         HardKeySettingName(keys.numbers[n], name, ARRAYSIZE(name));
@@ -65,17 +63,17 @@ void LoadKeyActions()
     }
 }
 
-BOOL OnInitDialog(HWND dialog, void*)
+BOOL OnInitDialog(HWND dialog, HardwareKeyTable& keys)
 {
-    g_hardwareKeys.count = 0;
-    g_hardwareKeys.current = 0;
+    keys.count = 0;
+    keys.current = 0;
     HWND actionBox = Box(dialog, IDC_ADV_ACTION);
     for (int action = 0; action <= TOOLBAR_ACTION_COUNT; ++action)
         SendMessageW(actionBox, CB_ADDSTRING, 0, (LPARAM)ToolbarActionText(action));
-    ReadHardwareKeyNames(Box(dialog, IDC_ADV_KEY));
-    LoadKeyActions();
+    ReadHardwareKeyNames(Box(dialog, IDC_ADV_KEY), keys);
+    LoadKeyActions(keys);
     SendMessageW(Box(dialog, IDC_ADV_KEY), CB_SETCURSEL, 0, 0);
-    ShowCurrentAction(dialog);
+    ShowCurrentAction(dialog, keys);
     for (int i = 0; i < (int)ARRAYSIZE(kExtensions); ++i)
         CheckDlgButton(dialog, IDC_ADV_TXT + i,
                        IsAssociated(kExtensions[i]) ? BST_CHECKED : BST_UNCHECKED);
@@ -87,9 +85,8 @@ BOOL OnInitDialog(HWND dialog, void*)
     return TRUE;
 }
 
-void OnOk(HWND dialog)
+void OnOk(HWND dialog, const HardwareKeyTable& keys)
 {
-    HardwareKeyTable& keys = g_hardwareKeys;
     for (int n = 0; n < keys.count; ++n) {
         wchar_t name[32];
         HardKeySettingName(keys.numbers[n], name, ARRAYSIZE(name));
@@ -107,15 +104,14 @@ void OnOk(HWND dialog)
         g_settings.SetInt(L"MenuShowType", showType);
 }
 
-bool OnCommand(HWND dialog, void*, int id, int code)
+DialogEnd OnCommand(HWND dialog, HardwareKeyTable& keys, int id, int code)
 {
-    HardwareKeyTable& keys = g_hardwareKeys;
     switch (id) {
     case IDC_ADV_KEY:
         if (code == CBN_SELCHANGE) {
             int position = (int)SendMessageW(Box(dialog, IDC_ADV_KEY), CB_GETCURSEL, 0, 0);
             keys.current = position >= 0 ? position : 0;
-            ShowCurrentAction(dialog);
+            ShowCurrentAction(dialog, keys);
         }
         break;
     case IDC_ADV_ACTION:
@@ -125,18 +121,18 @@ bool OnCommand(HWND dialog, void*, int id, int code)
                 keys.actions[keys.current] = action;
         }
         break;
-    case IDOK: OnOk(dialog); return true;
-    case IDCANCEL: return true;
+    case IDOK: OnOk(dialog, keys); return DIALOG_OK;
+    case IDCANCEL: return DIALOG_CANCEL;
     default: break;
     }
-    return false;
+    return DIALOG_GOES_ON;
 }
 
-const DialogHandlers kHandlers = { OnInitDialog, OnCommand, nullptr, nullptr };
+const DialogHandlers<HardwareKeyTable> kHandlers = { OnInitDialog, OnCommand, nullptr, nullptr };
 
 }
 
 bool ShowAdvancedSettingsDialog()
 {
-    return RunDialogTemplate(IDD_ADVANCED, kHandlers) == IDOK;
+    return RunDialogTemplate(IDD_ADVANCED, kHandlers, g_hardwareKeys) == DIALOG_OK;
 }

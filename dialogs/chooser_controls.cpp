@@ -2,7 +2,6 @@
 
 #include "app/app_state.h"
 #include "dialogs/chooser_tables.h"
-#include "dialogs/file_chooser.h"
 #include "resources/resource.h"
 #include "storage/lang_loader.h"
 #include "storage/notice.h"
@@ -26,16 +25,18 @@ void Stretch(HWND dialog, HWND control, bool keepHeight)
 
 }
 
-bool RunChooser(const DialogHandlers& handlers, ChooserDialog* state)
+void BeginChooser(ChooserDialog& controls)
 {
-    *state = ChooserDialog();
-    state->icons = LoadListIcons();
-    INT_PTR result = RunDialogTemplate(IDD_FILE_CHOOSER, handlers, state);
+    controls = ChooserDialog();
+    controls.icons = LoadListIcons();
+}
+
+void EndChooser(ChooserDialog& controls)
+{
     // The list shares the icons (LVS_SHAREIMAGELISTS), so they are ours to free.
-    if (state->icons)
-        ImageList_Destroy(state->icons);
-    *state = ChooserDialog();
-    return result == IDOK;
+    if (controls.icons)
+        ImageList_Destroy(controls.icons);
+    controls = ChooserDialog();
 }
 
 void InitChooserControls(HWND dialog, ChooserDialog& state, bool withOpenOnly,

@@ -4,6 +4,7 @@
 #include "platform/pocketpc.h"
 
 #include "dialogs/dialog_template.h"
+#include "resources/resource.h"
 
 // What the open/save chooser and the recent chooser share: how the template
 // is run, the filling of its boxes and list, and its messages.
@@ -17,10 +18,23 @@ struct ChooserDialog {
     HWND encodingBox;
 };
 
+// The list's icons, loaded for one showing and freed after it; the handles
+// are forgotten at both ends.
+void BeginChooser(ChooserDialog& controls);
+void EndChooser(ChooserDialog& controls);
+
 // Runs template IDD_FILE_CHOOSER modally over the main window with
-// `handlers` and `state` (the handlers' state), with the list's icons
-// loaded for this showing; true when it ended with OK.
-bool RunChooser(const DialogHandlers& handlers, ChooserDialog* state);
+// `handlers` on `chooser` (a ChooserDialog with what its mode keeps); true
+// when it ended with OK.
+template <class Chooser>
+bool RunChooser(const DialogHandlers<Chooser>& handlers, Chooser& chooser)
+{
+    ChooserDialog& controls = chooser;
+    BeginChooser(controls);
+    DialogEnd end = RunDialogTemplate(IDD_FILE_CHOOSER, handlers, chooser);
+    EndChooser(controls);
+    return end == DIALOG_OK;
+}
 
 // The start both share: the handles, the type box and the encoding box
 // (with the items offered only when reading when `withOpenOnly`), the list's

@@ -19,6 +19,9 @@ struct ChooserEncodingItem {
     bool openOnly;
 };
 
+// Room for the text of an encoding box item.
+const int CHOOSER_ENCODING_NAME_UNITS = 100;
+
 const int CHOOSER_TYPE_COUNT = 5;
 const int CHOOSER_ENCODING_COUNT = 7;
 extern const ChooserTypeItem kChooserTypes[CHOOSER_TYPE_COUNT];

@@ -7,12 +7,6 @@
 
 namespace {
 
-// What one showing of a dialog runs with, kept in the dialog's DWLP_USER.
-struct DialogRun {
-    const DialogHandlers* handlers;
-    void* state;
-};
-
 void InitHandheldDialog(HWND dialog)
 {
     SHINITDLGINFO info = { SHIDIM_FLAGS, dialog,
@@ -27,50 +21,53 @@ INT_PTR CALLBACK HandheldDialogProc(HWND dialog, UINT message, WPARAM wParam, LP
         const DialogRun* run = (const DialogRun*)lParam;
         SetWindowLongPtrW(dialog, DWLP_USER, (LONG_PTR)run);
         InitHandheldDialog(dialog);
-        return run->handlers->init ? run->handlers->init(dialog, run->state) : TRUE;
+        return run->init(*run, dialog);
     }
     const DialogRun* run = (const DialogRun*)GetWindowLongPtrW(dialog, DWLP_USER);
     if (!run)
         return FALSE;
-    const DialogHandlers& on = *run->handlers;
+    DialogEnd end = DIALOG_GOES_ON;
     switch (message) {
     case WM_COMMAND:
-        if (on.command && on.command(dialog, run->state, LOWORD(wParam), HIWORD(wParam)))
-            EndDialog(dialog, LOWORD(wParam));
-        return TRUE;
+        end = run->command(*run, dialog, LOWORD(wParam), HIWORD(wParam));
+        break;
     case WM_NOTIFY:
-        if (!on.notify)
-            return FALSE;
-        on.notify(dialog, run->state, (const NMHDR*)lParam);
-        return TRUE;
+        return run->notify(*run, dialog, (const NMHDR*)lParam);
     case WM_SIZE:
-        if (!on.size)
-            return FALSE;
-        on.size(dialog, run->state);
-        return TRUE;
+        return run->size(*run, dialog);
     case WM_CLOSE:
-        EndDialog(dialog, 16);
-        return TRUE;
+        end = DIALOG_CLOSED;
+        break;
     default:
         return FALSE;
     }
+    if (end != DIALOG_GOES_ON)
+        EndDialog(dialog, end);
+    return TRUE;
 }
 
 }
 
-INT_PTR RunDialogTemplate(int id, const DialogHandlers& handlers, void* state)
+DialogEnd RunHandheldDialog(int id, const DialogRun& run)
 {
     HINSTANCE module = g_app.instance ? g_app.instance : GetModuleHandleW(nullptr);
     HRSRC found = FindResourceW(module, MAKEINTRESOURCEW(id), (LPCWSTR)RT_DIALOG);
     HGLOBAL loaded = found ? LoadResource(module, found) : nullptr;
     const DLGTEMPLATE* dialogTemplate = loaded ? (const DLGTEMPLATE*)LockResource(loaded) : nullptr;
     if (!dialogTemplate)
-        return -1;
-    DialogRun run = { &handlers, state };
+        return DIALOG_NOT_SHOWN;
     // Owned by whatever owns the device: a dialog opened from a dialog
     // gives the device back to that one when it ends.
-    return ModalDialogBox(module, dialogTemplate, g_app.mainWindow, HandheldDialogProc,
-                                   (LPARAM)&run);
+    INT_PTR result = ModalDialogBox(module, dialogTemplate, g_app.mainWindow, HandheldDialogProc,
+                                    (LPARAM)&run);
+    switch (result) {
+    case DIALOG_OK:
+    case DIALOG_CANCEL:
+    case DIALOG_CLOSED:
+        return (DialogEnd)result;
+    default:
+        return DIALOG_NOT_SHOWN;
+    }
 }
 
 void SetDialogTexts(HWND dialog, const DialogText* texts, int count)

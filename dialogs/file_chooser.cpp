@@ -33,11 +33,6 @@ struct FileChooser : ChooserDialog {
     ChooserResult* choice;
 };
 
-FileChooser& Of(void* state)
-{
-    return static_cast<FileChooser&>(*static_cast<ChooserDialog*>(state));
-}
-
 // The starting folder comes from a copy of the remembered path: that is
 // replaced only by the next path given or chosen, so a cancelled showing
 // leaves the next one where this one started.
@@ -279,9 +274,8 @@ void PickChooserItem(FileChooser& s, bool activate)
         SendMessageW(s.dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
 }
 
-BOOL OnInitDialog(HWND dialog, void* state)
+BOOL OnInitDialog(HWND dialog, FileChooser& s)
 {
-    FileChooser& s = Of(state);
     InitChooserControls(dialog, s, s.open, L"File name");
     SendMessageW(s.typeBox, CB_SETCURSEL, 0, 0);
     if (!s.open)
@@ -300,36 +294,34 @@ BOOL OnInitDialog(HWND dialog, void* state)
     return FALSE;
 }
 
-bool OnCommand(HWND dialog, void* state, int id, int code)
+DialogEnd OnCommand(HWND dialog, FileChooser& s, int id, int code)
 {
-    FileChooser& s = Of(state);
     switch (id) {
     case IDC_CHOOSER_TYPE:
         if (code == CBN_SELCHANGE)
             FillFolderList(s);
-        return false;
+        return DIALOG_GOES_ON;
     case IDC_CHOOSER_NAME:
         if (code == EN_CHANGE)
             EnableWindow(GetDlgItem(dialog, IDOK),
                          GetWindowTextLengthW(GetDlgItem(dialog, IDC_CHOOSER_NAME)) > 0);
-        return false;
+        return DIALOG_GOES_ON;
     case IDC_CHOOSER_ROOT:
         s.folder[0] = 0;
         FillFolderList(s);
-        return false;
+        return DIALOG_GOES_ON;
     case IDOK:
-        return ConfirmChooser(s);
+        return ConfirmChooser(s) ? DIALOG_OK : DIALOG_GOES_ON;
     case IDCANCEL:
         GetWindowTextW(s.encodingBox, g_chooserMemory.encodingName, CHOOSER_ENCODING_NAME_UNITS);
-        return true;
+        return DIALOG_CANCEL;
     default:
-        return false;
+        return DIALOG_GOES_ON;
     }
 }
 
-void OnNotify(HWND, void* state, const NMHDR* header)
+void OnNotify(HWND, FileChooser& s, const NMHDR* header)
 {
-    FileChooser& s = Of(state);
     if (header->hwndFrom != s.list)
         return;
     switch (header->code) {
@@ -346,12 +338,12 @@ void OnNotify(HWND, void* state, const NMHDR* header)
     }
 }
 
-void OnSize(HWND dialog, void* state)
+void OnSize(HWND dialog, FileChooser& s)
 {
-    FitChooserControls(dialog, Of(state).list, false);
+    FitChooserControls(dialog, s.list, false);
 }
 
-const DialogHandlers kHandlers = { OnInitDialog, OnCommand, OnNotify, OnSize };
+const DialogHandlers<FileChooser> kHandlers = { OnInitDialog, OnCommand, OnNotify, OnSize };
 
 }
 
@@ -362,5 +354,5 @@ bool ChooseFile(bool openMode, ChooserResult* choice)
     s.encoding = choice->encoding;
     s.choice = choice;
     TakeStartingFolder(s);
-    return RunChooser(kHandlers, &s);
+    return RunChooser(kHandlers, s);
 }

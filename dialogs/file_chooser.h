@@ -3,12 +3,13 @@
 
 #include "platform/pocketpc.h"
 
+#include "dialogs/chooser_tables.h"
+
 // The program's own file chooser (template IDD_FILE_CHOOSER): a one-column
 // list browsing the file system, used to open a file, to save one, and to
 // pick an entry of the recent-files list.
 
 const int CHOOSER_PRESET_UNITS = 100;
-const int CHOOSER_ENCODING_NAME_UNITS = 100;
 
 // A choice of the chooser.
 struct ChooserResult {

@@ -2,7 +2,7 @@
 
 HardwareKeyTable g_hardwareKeys;
 
-void ReadHardwareKeyNames(HWND keyBox)
+void ReadHardwareKeyNames(HWND keyBox, HardwareKeyTable& keys)
 {
     for (int i = 0; i < HARDWARE_KEY_COUNT; ++i) {
         wchar_t path[64];
@@ -20,7 +20,7 @@ void ReadHardwareKeyNames(HWND keyBox)
             type == REG_SZ) {
             name[bytes / sizeof(wchar_t) < 64 ? bytes / sizeof(wchar_t) : 64] = 0;
             SendMessageW(keyBox, CB_ADDSTRING, 0, (LPARAM)name);
-            g_hardwareKeys.numbers[g_hardwareKeys.count++] = i;
+            keys.numbers[keys.count++] = i;
         }
         RegCloseKey(key);
     }

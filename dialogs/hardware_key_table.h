@@ -16,7 +16,7 @@ extern HardwareKeyTable g_hardwareKeys;
 
 // Fills the key box with the names of the buttons the device has (registry
 // keys HKLM\SOFTWARE\Microsoft\Shell\Keys\40C1 to 40CF, value "Name"), in
-// ascending key order, and records their count and numbers.
-void ReadHardwareKeyNames(HWND keyBox);
+// ascending key order, and records their count and numbers in `keys`.
+void ReadHardwareKeyNames(HWND keyBox, HardwareKeyTable& keys);
 
 #endif

@@ -15,11 +15,6 @@ struct RecentChooser : ChooserDialog {
     ChooserResult* choice;
 };
 
-RecentChooser& Of(void* state)
-{
-    return static_cast<RecentChooser&>(*static_cast<ChooserDialog*>(state));
-}
-
 // Lists the recent files under the chosen type, after dropping vanished
 // ones: in list order, most recent first; the item remembers its entry.
 void FillRecentList(const RecentChooser& r)
@@ -83,9 +78,8 @@ bool ConfirmRecent(const RecentChooser& r)
     return true;
 }
 
-BOOL OnInitDialog(HWND dialog, void* state)
+BOOL OnInitDialog(HWND dialog, RecentChooser& r)
 {
-    RecentChooser& r = Of(state);
     InitChooserControls(dialog, r, true, L"Имя файла");
     SendMessageW(r.typeBox, CB_SETCURSEL, CHOOSER_TYPE_COUNT - 1, 0);   // "All files"
     FitChooserControls(dialog, r.list, true);
@@ -97,27 +91,25 @@ BOOL OnInitDialog(HWND dialog, void* state)
     return TRUE;
 }
 
-bool OnCommand(HWND, void* state, int id, int code)
+DialogEnd OnCommand(HWND, RecentChooser& r, int id, int code)
 {
-    RecentChooser& r = Of(state);
     switch (id) {
     case IDC_CHOOSER_TYPE:
         if (code == CBN_SELCHANGE)
             FillRecentList(r);
-        return false;
+        return DIALOG_GOES_ON;
     case IDOK:
-        return ConfirmRecent(r);
+        return ConfirmRecent(r) ? DIALOG_OK : DIALOG_GOES_ON;
     case IDCANCEL:
-        return true;
+        return DIALOG_CANCEL;
     default:
-        return false;
+        return DIALOG_GOES_ON;
     }
 }
 
 // A tap shows the entry and enables OK; a double tap then acts as OK.
-void OnNotify(HWND dialog, void* state, const NMHDR* header)
+void OnNotify(HWND dialog, RecentChooser& r, const NMHDR* header)
 {
-    RecentChooser& r = Of(state);
     if (header->hwndFrom != r.list || (header->code != NM_CLICK && header->code != NM_DBLCLK))
         return;
     const wchar_t* entry = SelectedEntry(r);
@@ -129,12 +121,12 @@ void OnNotify(HWND dialog, void* state, const NMHDR* header)
         SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
 }
 
-void OnSize(HWND dialog, void* state)
+void OnSize(HWND dialog, RecentChooser& r)
 {
-    FitChooserControls(dialog, Of(state).list, true);
+    FitChooserControls(dialog, r.list, true);
 }
 
-const DialogHandlers kHandlers = { OnInitDialog, OnCommand, OnNotify, OnSize };
+const DialogHandlers<RecentChooser> kHandlers = { OnInitDialog, OnCommand, OnNotify, OnSize };
 
 }
 
@@ -142,5 +134,5 @@ bool ChooseRecentFile(ChooserResult* choice)
 {
     RecentChooser r;
     r.choice = choice;
-    return RunChooser(kHandlers, &r);
+    return RunChooser(kHandlers, r);
 }

@@ -36,9 +36,12 @@ const DialogText kTexts[] = {
     { IDC_SET_ADVANCED, L"opt_adv" },
 };
 
-// `ToolBarItems` for the whole run: the characters after the fifteen the
-// list shows are written back as they were read.
-wchar_t g_toolbarItems[TOOLBAR_ITEMS_UNITS];
+// One showing of the dialog.
+struct SettingsDialog {
+    // `ToolBarItems` as read at the start: the characters after the fifteen
+    // the list shows are written back as they were read.
+    wchar_t toolbarItems[TOOLBAR_ITEMS_UNITS];
+};
 
 const int kNameUnits = MAX_PATH;
 
@@ -89,18 +92,18 @@ void FillLanguageBox(HWND box)
     FindClose(search);
 }
 
-void FillToolbarList(HWND dialog)
+void FillToolbarList(HWND dialog, SettingsDialog& settings)
 {
     HWND list = GetDlgItem(dialog, IDC_SET_TOOLBAR);
     for (int action = 1; action <= TOOLBAR_ACTION_COUNT; ++action)
         SendMessageW(list, LB_ADDSTRING, 0, (LPARAM)ToolbarActionText(action));
-    ReadToolbarItems(g_toolbarItems);
+    ReadToolbarItems(settings.toolbarItems);
     for (int k = 0; k < TOOLBAR_ACTION_COUNT; ++k)
-        SendMessageW(list, LB_SETSEL, g_toolbarItems[k] == L'1', k);
+        SendMessageW(list, LB_SETSEL, settings.toolbarItems[k] == L'1', k);
     SendMessageW(list, LB_SETTOPINDEX, 0, 0);
 }
 
-BOOL OnInitDialog(HWND dialog, void*)
+BOOL OnInitDialog(HWND dialog, SettingsDialog& settings)
 {
     for (const OptionBox& option : kOptions)
         CheckDlgButton(dialog, option.id,
@@ -114,7 +117,7 @@ BOOL OnInitDialog(HWND dialog, void*)
     // pressing OK must never switch the font or the language by itself.
     FillFontBox(GetDlgItem(dialog, IDC_SET_FONT));
     OpenFontListTall(dialog, GetDlgItem(dialog, IDC_SET_FONT));
-    FillToolbarList(dialog);
+    FillToolbarList(dialog, settings);
     FillLanguageBox(GetDlgItem(dialog, IDC_SET_LANGUAGE));
     SetDialogTexts(dialog, kTexts);
     return TRUE;
@@ -132,7 +135,7 @@ void StoreSelectedName(HWND dialog, int id, const wchar_t* setting)
     g_settings.SetString(setting, name);
 }
 
-void OnOk(HWND dialog)
+void OnOk(HWND dialog, SettingsDialog& settings)
 {
     for (const OptionBox& option : kOptions)
         g_settings.SetInt(option.setting, IsDlgButtonChecked(dialog, option.id) == BST_CHECKED);
@@ -143,21 +146,21 @@ void OnOk(HWND dialog)
     StoreSelectedName(dialog, IDC_SET_LANGUAGE, L"Language");
     HWND list = GetDlgItem(dialog, IDC_SET_TOOLBAR);
     for (int k = 0; k < TOOLBAR_ACTION_COUNT; ++k)
-        g_toolbarItems[k] = SendMessageW(list, LB_GETSEL, k, 0) > 0 ? L'1' : L'0';
-    g_settings.SetString(L"ToolBarItems", g_toolbarItems);
+        settings.toolbarItems[k] = SendMessageW(list, LB_GETSEL, k, 0) > 0 ? L'1' : L'0';
+    g_settings.SetString(L"ToolBarItems", settings.toolbarItems);
 }
 
-bool OnCommand(HWND dialog, void*, int id, int)
+DialogEnd OnCommand(HWND dialog, SettingsDialog& settings, int id, int)
 {
     switch (id) {
-    case IDOK: OnOk(dialog); return true;
-    case IDCANCEL: return true;
-    case IDC_SET_ADVANCED: ShowAdvancedSettingsDialog(); return false;
-    default: return false;
+    case IDOK: OnOk(dialog, settings); return DIALOG_OK;
+    case IDCANCEL: return DIALOG_CANCEL;
+    case IDC_SET_ADVANCED: ShowAdvancedSettingsDialog(); return DIALOG_GOES_ON;
+    default: return DIALOG_GOES_ON;
     }
 }
 
-const DialogHandlers kHandlers = { OnInitDialog, OnCommand, nullptr, nullptr };
+const DialogHandlers<SettingsDialog> kHandlers = { OnInitDialog, OnCommand, nullptr, nullptr };
 
 }
 
@@ -181,5 +184,6 @@ int CALLBACK AddFontName(const LOGFONTW* font, const TEXTMETRICW*, DWORD, LPARAM
 
 bool ShowSettingsDialog()
 {
-    return RunDialogTemplate(IDD_SETTINGS, kHandlers) == IDOK;
+    SettingsDialog settings = {};
+    return RunDialogTemplate(IDD_SETTINGS, kHandlers, settings) == DIALOG_OK;
 }

@@ -10,7 +10,7 @@ namespace {
 // The site whose readers tested the program.
 const wchar_t kTestersSite[] = L"pocketpc.example.org";
 
-BOOL OnInitDialog(HWND dialog, void*)
+BOOL OnInitDialog(HWND dialog, NoDialogState&)
 {
     // The site name replaces the text's "%s" as text: a translation can
     // neither overflow the buffer nor make the format read anything else.
@@ -23,12 +23,12 @@ BOOL OnInitDialog(HWND dialog, void*)
 }
 
 // Only the caption's OK closes the box (and WM_CLOSE).
-bool OnCommand(HWND, void*, int id, int)
+DialogEnd OnCommand(HWND, NoDialogState&, int id, int)
 {
-    return id == IDOK;
+    return id == IDOK ? DIALOG_OK : DIALOG_GOES_ON;
 }
 
-const DialogHandlers kHandlers = { OnInitDialog, OnCommand, nullptr, nullptr };
+const DialogHandlers<NoDialogState> kHandlers = { OnInitDialog, OnCommand, nullptr, nullptr };
 
 }
 
