@@ -15,13 +15,32 @@ void InitHandheldDialog(HWND dialog)
     SHInitDialog(&info);
 }
 
+// Templates are laid out in dialog units, which on the small screen come to
+// a pixel or two more than the dialog has: a control reaching past its
+// right edge is narrowed to end there.
+void KeepControlsInside(HWND dialog)
+{
+    RECT client;
+    GetClientRect(dialog, &client);
+    for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        RECT r;
+        GetWindowRect(child, &r);
+        MapWindowPoints(nullptr, dialog, (POINT*)&r, 2);
+        if (r.right > client.right && r.left < client.right)
+            SetWindowPos(child, nullptr, 0, 0, client.right - r.left, r.bottom - r.top,
+                         SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+}
+
 INT_PTR CALLBACK HandheldDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == WM_INITDIALOG) {
         const DialogRun* run = (const DialogRun*)lParam;
         SetWindowLongPtrW(dialog, DWLP_USER, (LONG_PTR)run);
         InitHandheldDialog(dialog);
-        return run->init(*run, dialog);
+        BOOL focusFirst = run->init(*run, dialog);
+        KeepControlsInside(dialog);
+        return focusFirst;
     }
     const DialogRun* run = (const DialogRun*)GetWindowLongPtrW(dialog, DWLP_USER);
     if (!run)

@@ -166,6 +166,10 @@ const DialogHandlers<SettingsDialog> kHandlers = { OnInitDialog, OnCommand, null
 
 int CALLBACK AddFontName(const LOGFONTW* font, const TEXTMETRICW*, DWORD, LPARAM box)
 {
+    // "@Name" is the family set on its side for vertical writing: as an
+    // edit font it would lay every line sideways.
+    if (font->lfFaceName[0] == L'@')
+        return 1;
     // The platform names a family once for each of its character sets.
     if (SendMessageW((HWND)box, CB_FINDSTRINGEXACT, (WPARAM)-1, (LPARAM)font->lfFaceName) >= 0)
         return 1;

@@ -10,7 +10,8 @@ bool ShowSettingsDialog();
 
 // Font-family enumeration callback: adds the family to the font box given
 // as `box` and selects it when it is the stored `FontName` (or, with none
-// stored, the system font). Always 1, so the enumeration goes on.
+// stored, the system font); vertical faces ("@Name") are left out. Always
+// 1, so the enumeration goes on.
 int CALLBACK AddFontName(const LOGFONTW* font, const TEXTMETRICW* metrics, DWORD type,
                          LPARAM box);
 

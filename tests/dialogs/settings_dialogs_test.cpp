@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "app/app_state.h"
 #include "dialogs/advanced_settings.h"
 #include "dialogs/settings_dialog.h"
@@ -115,6 +117,32 @@ TEST_F(SettingsDialogs, StoredNamesWithoutFileOrFontAreKept)
     } }));
     EXPECT_EQ(L"Russian", Setting(L"Language"));
     EXPECT_EQ(L"No Such Font", Setting(L"FontName"));
+}
+
+// Vertical faces ("@Name", seen "@Droid Sans Fallback") lay every line
+// sideways: the font box offers the upright families only.
+TEST_F(SettingsDialogs, TheFontBoxLeavesOutVerticalFaces)
+{
+    SetLanguageFiles({ L"Russian" });
+    EXPECT_FALSE(RunDialogs(ShowSettingsDialog, { [&](DialogView& dialog) {
+        std::vector<std::wstring> fonts = dialog.ComboItems(IDC_SET_FONT);
+        EXPECT_NE(fonts.end(), std::find(fonts.begin(), fonts.end(), L"Tahoma"));
+        for (const std::wstring& font : fonts)
+            EXPECT_NE(L'@', font[0]) << font;
+
+        // Whatever the machine's fonts: a vertical face the enumeration
+        // names is not added, its upright family is.
+        HWND box = dialog.Item(IDC_SET_FONT);
+        for (const wchar_t* face : { L"@Quillex Test Face", L"Quillex Test Face" }) {
+            LOGFONTW font = {};
+            StringCchCopyW(font.lfFaceName, LF_FACESIZE, face);
+            EXPECT_EQ(1, AddFontName(&font, nullptr, TRUETYPE_FONTTYPE, (LPARAM)box));
+        }
+        fonts = dialog.ComboItems(IDC_SET_FONT);
+        EXPECT_EQ(1, std::count(fonts.begin(), fonts.end(), L"Quillex Test Face"));
+        EXPECT_EQ(0, std::count(fonts.begin(), fonts.end(), L"@Quillex Test Face"));
+        EXPECT_TRUE(dialog.Press(IDCANCEL));
+    } }));
 }
 
 TEST_F(SettingsDialogs, ToolbarItemsArePaddedKeptAndBounded)
