@@ -3,8 +3,27 @@
 #include <new>
 #include <strsafe.h>
 
+namespace {
+
+// Wine's replace moves the old file aside under a name of its own and then
+// renames the copy in: a flat battery between the two leaves no file under
+// the user's name. Its plain move is one rename, so it is the safer call
+// there.
+bool ReplaceIsTwoSteps()
+{
+    HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
+    return ntdll && GetProcAddress(ntdll, "wine_get_version") != nullptr;
+}
+
+}
+
 bool ReplaceExistingFile(const wchar_t* target, const wchar_t* copy)
 {
+    static const bool twoSteps = ReplaceIsTwoSteps();
+    if (twoSteps) {
+        SetLastError(ERROR_CALL_NOT_IMPLEMENTED);
+        return false;
+    }
     // Merge errors only say that some of the old file's identity (its
     // security, say) could not be handed on; the text is in place then.
     return ReplaceFileW(target, copy, nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr,

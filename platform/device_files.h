@@ -8,8 +8,10 @@
 // Puts `copy` in the place of the existing file `target`, keeping what makes
 // the old file the user's (creation time, security, streams) where the
 // platform can. False, with GetLastError set, when it did not happen; the
-// caller may then fall back to a plain move. ERROR_UNABLE_TO_MOVE_REPLACEMENT
-// means the old file is gone and the copy still has its own name.
+// caller then falls back to a plain move. ERROR_UNABLE_TO_MOVE_REPLACEMENT
+// means the old file is gone and the copy still has its own name;
+// ERROR_CALL_NOT_IMPLEMENTED that the platform has no replace that a flat
+// battery cannot interrupt halfway.
 bool ReplaceExistingFile(const wchar_t* target, const wchar_t* copy);
 
 // `path` in the form the file functions take whatever its length: as it is

@@ -234,6 +234,11 @@ WriteResult WriteFileWhole(const wchar_t* path, const void* bytes, DWORD count,
         return refuses ? WriteInPlace(target, bytes, count, guard) : WriteResult::Failed;
     }
     bool ok = WriteWholeAndFlush(copy.handle, bytes, count);
+    // Where only a move can put the copy in place, it at least keeps the
+    // old file's creation time.
+    WIN32_FILE_ATTRIBUTE_DATA was;
+    if (ok && exists && GetFileAttributesExW(path, GetFileExInfoStandard, &was))
+        SetFileTime(copy.handle, &was.ftCreationTime, nullptr, nullptr);
     copy.Close();
     if (ok) {
         // The copy takes the old file's attributes (at least the archive
