@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "storage/text_convert.h"
+#include "tests/seeded_fuzzer.h"
 #include "tests/test_support.h"
 
 namespace {
@@ -185,4 +186,26 @@ TEST(TextConvert, CountsWhatAnEightBitEncodingCannotHold)
     }
     // What is counted is what the save writes as the default character.
     EXPECT_EQ("?a", Encoded(L"\x0105" L"a", ENC_WIN1251, 0));
+}
+
+// Random bytes in every encoding: whatever text they decode to comes back
+// unchanged through the UTF-16 pair a snapshot stores it with.
+TEST(SeededFuzz, TextConvert)
+{
+    Fuzzer fuzz(20261208);
+    const std::string good = Encode(L"Заметки\r\nстрока два\nи три", 65001);
+    const int encodings[] = { ENC_AUTO, ENC_ANSI, ENC_WIN1251, ENC_DOS866, ENC_KOI8R, ENC_UTF8,
+                              ENC_UTF16 };
+    for (int round = 0; round < kFuzzRounds; ++round) {
+        SCOPED_TRACE(round);
+        std::string bytes = fuzz.Input(good, 300);
+        int encoding = encodings[fuzz.Below(7)];
+        DecodedText decoded;
+        ASSERT_TRUE(DecodeText(encoding, bytes.data(), (DWORD)bytes.size(), &decoded));
+        DWORD flags = 0;
+        ASSERT_TRUE(ApplyLineFeedRule(&decoded, &flags));
+        std::wstring text(decoded.text, decoded.units);
+        delete[] decoded.text;
+        ASSERT_EQ(text, Decoded(ENC_UTF16, Encoded(text, ENC_UTF16, 0)));
+    }
 }
