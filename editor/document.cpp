@@ -8,6 +8,7 @@
 #include "app/app_state.h"
 #include "storage/settings.h"
 #include "storage/text_codec.h"
+#include "storage/text_convert.h"
 #include "storage/wide_text.h"
 
 namespace {
@@ -32,12 +33,31 @@ int EditFontHeight(int stored)
     return stored;
 }
 
+// A save that has to write over the file in place brings the snapshot up
+// to date first; a whole replace keeps the old file, and the snapshot of at
+// most a few seconds ago covers the text.
+void RefreshBeforeInPlace(void* document)
+{
+    RefreshSnapshot(static_cast<CDocument*>(document));
+}
+
+// The file's last-write time and size; false when it is not there.
+bool ReadFileStamp(const wchar_t* filePath, FILETIME* time, ULONGLONG* size)
+{
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExW(filePath, GetFileExInfoStandard, &data))
+        return false;
+    *time = data.ftLastWriteTime;
+    *size = ((ULONGLONG)data.nFileSizeHigh << 32) | data.nFileSizeLow;
+    return true;
+}
+
 }
 
 CDocument::CDocument(HWND parentWindow, bool wrap)
     : encoding(0), codecFlags(0), edit(nullptr), parent(parentWindow), wordWrap(wrap ? 1 : 0),
       modified(0), font(nullptr), truncated(false),
-      settingText(false)
+      settingText(false), fileStamped(false), fileWriteTime(), fileSize(0)
 {
     path[0] = 0;
     CreateEditWindow();
@@ -151,10 +171,9 @@ bool CDocument::Transfer(const wchar_t* filePath, bool load, int encodingAsked, 
 {
     if (!FitsPath(filePath))
         return false;
-    if (!load)
-        RefreshSnapshot(this);
+    WriteGuard guard = { &RefreshBeforeInPlace, this };
     settingText = true;
-    CTextFileIO codec(filePath, load, edit, encodingAsked, flagsGiven);
+    CTextFileIO codec(filePath, load, edit, encodingAsked, flagsGiven, &guard);
     settingText = false;
     // The file goes to the front of the recent list even when it failed, so
     // that it is at hand to try again.
@@ -168,9 +187,35 @@ bool CDocument::Transfer(const wchar_t* filePath, bool load, int encodingAsked, 
     codecFlags = codec.flags;
     truncated = codec.truncated;
     modified = 0;
+    StampFile();
     // What the snapshot kept is in the file now, or was given up for it.
     DropSnapshot(this);
     return true;
+}
+
+void CDocument::StampFile()
+{
+    fileStamped = ReadFileStamp(path, &fileWriteTime, &fileSize);
+}
+
+bool CDocument::FileChangedOnDisk() const
+{
+    FILETIME time;
+    ULONGLONG size = 0;
+    if (!fileStamped || !ReadFileStamp(path, &time, &size))
+        return false;
+    return size != fileSize || CompareFileTime(&time, &fileWriteTime) != 0;
+}
+
+int CDocument::CountUnwritable(int newEncoding)
+{
+    int units = 0;
+    wchar_t* text = CopyText(&units);
+    if (!text)
+        return -1;
+    int count = ::CountUnwritable(text, units, newEncoding);
+    delete[] text;
+    return count;
 }
 
 int CDocument::GetText(wchar_t* buffer)

@@ -34,6 +34,14 @@ public:
     bool Load(const wchar_t* filePath, int encodingHint);
     bool Save(const wchar_t* filePath, int newEncoding, DWORD newFlags);
 
+    // Whether the document's file was changed by another program since it
+    // was last loaded or saved (its last-write time or size differ). A file
+    // deleted meanwhile, or one never read, has not.
+    bool FileChangedOnDisk() const;
+    // Characters of the text that `newEncoding` cannot hold (they would be
+    // written as '?'); -1 when that could not be found out.
+    int CountUnwritable(int newEncoding);
+
     // Copies the whole text; the caller allocates GetTextLength() + 1 units.
     int GetText(wchar_t* buffer);
     // The whole text in a new[] buffer the caller deletes, its length in
@@ -62,11 +70,16 @@ public:
     // Set while the program itself puts text into the edit window: that
     // change is not an edit by the user.
     bool settingText;
+    // The file as it was last loaded or saved, when it existed then.
+    bool fileStamped;
+    FILETIME fileWriteTime;
+    ULONGLONG fileSize;
 
     CDocument(const CDocument&) = delete;
     CDocument& operator=(const CDocument&) = delete;
 
 private:
+    void StampFile();
     bool Transfer(const wchar_t* filePath, bool load, int encodingAsked, DWORD flagsGiven);
 };
 

@@ -103,7 +103,8 @@ bool CRecentList::SaveTo(const wchar_t* fullPath)
         memcpy(text + at + length, kLineEnd, 2 * sizeof(wchar_t));
         at += length + 2;
     }
-    bool ok = WriteFileAtomically(fullPath, text, (DWORD)at * sizeof(wchar_t));
+    // An unchanged list is not written again: most runs change nothing.
+    bool ok = WriteFileIfChanged(fullPath, text, (DWORD)at * sizeof(wchar_t));
     delete[] text;
     return ok;
 }

@@ -3,11 +3,13 @@
 #include <new>
 
 #include "app/app_state.h"
+#include "dialogs/chooser_tables.h"
 #include "dialogs/file_chooser.h"
 #include "editor/document.h"
 #include "editor/layout.h"
 #include "editor/tab_host.h"
 #include "shell/document_view.h"
+#include "storage/encodings.h"
 #include "storage/lang_loader.h"
 #include "storage/notice.h"
 #include "storage/settings.h"
@@ -115,13 +117,64 @@ bool CloseDocument(int target)
 
 namespace {
 
+bool AskYesNo(const wchar_t* question)
+{
+    return ShowNotice(g_app.mainWindow, nullptr, question, MB_YESNO | MB_ICONQUESTION) == IDYES;
+}
+
+// Another program changed the file since the document last read or wrote
+// it: its text is not overwritten unasked.
+bool MayOverwriteChangedFile(CDocument* document, const wchar_t* target)
+{
+    if (!document->HasFileName() || lstrcmpiW(target, document->path) != 0 ||
+        !document->FileChangedOnDisk())
+        return true;
+    wchar_t question[800];
+    SubstituteFirst(g_lang.Lookup(L"ask_changed_on_disk",
+                                  L"Файл %s был изменён другой программой после того, как его "
+                                  L"открыли. Перезаписать его?"),
+                    L"%s", document->path, question, ARRAYSIZE(question));
+    return AskYesNo(question);
+}
+
+// An 8-bit encoding that cannot hold every character would write '?' in
+// their place: the user says so first, or chooses another encoding.
+bool MayLoseCharacters(CDocument* document, int encoding)
+{
+    int lost = document->CountUnwritable(encoding);
+    if (lost == 0)
+        return true;
+    const wchar_t* name = SaveEncodingName(encoding == ENC_AUTO ? ENC_ANSI : encoding);
+    wchar_t count[16];
+    if (lost < 0)
+        CopyUnits(count, L"?");
+    else
+        StringCchPrintfW(count, ARRAYSIZE(count), L"%d", lost);
+    wchar_t withCount[800];
+    wchar_t question[800];
+    SubstituteFirst(g_lang.Lookup(L"ask_lossy_save",
+                                  L"Символов, которых нет в кодировке %s: %d. Они будут записаны "
+                                  L"как «?». Всё равно сохранить?"),
+                    L"%d", count, withCount, ARRAYSIZE(withCount));
+    SubstituteFirst(withCount, L"%s", name ? name : L"", question, ARRAYSIZE(question));
+    return AskYesNo(question);
+}
+
+// The questions before a save over `target` in `encoding`, then the save.
+// A No leaves the file and the document as they are.
+bool SaveAfterQuestions(CDocument* document, const wchar_t* target, int encoding, DWORD flags)
+{
+    return MayOverwriteChangedFile(document, target) && MayLoseCharacters(document, encoding) &&
+           document->Save(target, encoding, flags);
+}
+
 bool SaveThroughChooser(CDocument* document)
 {
     ChooserResult choice = {};
     CopyUnits(choice.path, document->path);
     choice.encoding = document->encoding;
     return ChooseFile(false, &choice) &&
-           document->Save(choice.path, choice.encoding, choice.flags);
+           SaveAfterQuestions(document, choice.path, choice.encoding, choice.flags);
 }
 
 }
@@ -133,7 +186,8 @@ bool SaveDocument(int index)
     // A document that holds only the start of its file must not be written
     // over that file unasked: the chooser lets the user decide where it goes.
     if (document->HasFileName() && !document->truncated)
-        saved = document->Save(document->path, document->encoding, document->codecFlags);
+        saved = SaveAfterQuestions(document, document->path, document->encoding,
+                                   document->codecFlags);
     else
         saved = SaveThroughChooser(document);
     ShowDocumentState();

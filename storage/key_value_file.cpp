@@ -57,3 +57,29 @@ void ParseKeyValueLines(const wchar_t* buffer, int start, int end, bool comments
         pos = cr + 2;
     }
 }
+
+KeyValueRead ReadKeyValueFile(CFileIO& file, const wchar_t* path, const KeyValueFormat& format,
+                              AddEntryFn add, void* context)
+{
+    if (!path[0])
+        return KeyValueRead::Empty;
+    if (!file.Open(path, L"r")) {
+        file.Close();
+        return GetFileAttributesW(path) != INVALID_FILE_ATTRIBUTES ? KeyValueRead::Unreadable
+                                                                    : KeyValueRead::Empty;
+    }
+    LONG size = ReadableSize(file);
+    int end = 0;
+    wchar_t* buffer = size > format.shortestBytes
+                          ? ReadUnitsWithLineEnd(file, 0, (DWORD)size, &end)
+                          : nullptr;
+    file.Close();
+    if (size < 0 || (size > format.shortestBytes && !buffer))
+        return KeyValueRead::Unreadable;
+    if (!buffer)
+        return KeyValueRead::Empty;
+    int start = (buffer[0] == 0xFEFF ? 1 : 0) + format.skippedUnits;
+    ParseKeyValueLines(buffer, start, end, format.comments, add, context);
+    delete[] buffer;
+    return KeyValueRead::Read;
+}

@@ -31,4 +31,24 @@ typedef void (*AddEntryFn)(void* context, const wchar_t* key, int keyLength,
 void ParseKeyValueLines(const wchar_t* buffer, int start, int end, bool comments,
                         AddEntryFn add, void* context);
 
+// How a key-value file is laid out before and between its lines.
+struct KeyValueFormat {
+    LONG shortestBytes;   // a file of at most this many bytes holds no entry
+    int skippedUnits;     // units passed over unread at the start (a header)
+    bool comments;        // lines starting with "/%/" are passed over
+};
+
+enum class KeyValueRead {
+    Empty,        // no file, or one too short to hold an entry
+    Unreadable,   // the file exists but could not be read whole
+    Read,
+};
+
+// The one reader of the settings and language files: opens `path` with
+// `file`, reads it whole, passes a leading byte-order mark and the format's
+// header over and hands each entry to add(context, ...). The file is closed
+// again in every case.
+KeyValueRead ReadKeyValueFile(CFileIO& file, const wchar_t* path, const KeyValueFormat& format,
+                              AddEntryFn add, void* context);
+
 #endif

@@ -41,24 +41,9 @@ void CLangLoader::LoadFrom(const wchar_t* fullPath)
     entries.Clear();
 
     CopyUnits(path, fullPath);
-    if (!path[0] || !Open(path, L"r")) {
-        Close();
-        return;
-    }
-    LONG size = ReadableSize(*this);
-    if (size <= 2) {
-        Close();
-        return;
-    }
-    int end = 0;
-    wchar_t* buffer = ReadUnitsWithLineEnd(*this, 0, (DWORD)size, &end);
-    Close();
     // A file that could not be read leaves the built-in texts.
-    if (!buffer)
-        return;
-    int start = buffer[0] == 0xFEFF ? 1 : 0;
-    ParseKeyValueLines(buffer, start, end, true, &CLangLoader::AddEntry, this);
-    delete[] buffer;
+    const KeyValueFormat format = { 2, 0, true };
+    ReadKeyValueFile(*this, path, format, &CLangLoader::AddEntry, this);
 }
 
 void CLangLoader::AddEntry(void* context, const wchar_t* key, int keyLength,

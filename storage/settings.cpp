@@ -105,32 +105,11 @@ void CSettings::Load(const wchar_t* fileName)
 void CSettings::LoadFrom(const wchar_t* fullPath)
 {
     CopyUnits(path, fullPath);
-    fileUnread = false;
-    if (!path[0])
-        return;
-    if (!Open(path, L"r")) {
-        fileUnread = GetFileAttributesW(path) != INVALID_FILE_ATTRIBUTES;
-        Close();
-        return;
-    }
-    LONG size = ReadableSize(*this);
-    fileUnread = size < 0;
-    if (size <= 9) {
-        Close();
-        return;
-    }
-    int end = 0;
-    wchar_t* buffer = ReadUnitsWithLineEnd(*this, 0, (DWORD)size, &end);
-    Close();
-    if (!buffer) {
-        fileUnread = true;
-        return;
-    }
     // The header line "[Main]" is skipped unread; so is a byte-order mark
     // that an editor may have put before it.
-    int start = buffer[0] == 0xFEFF ? 1 + kHeaderUnits : kHeaderUnits;
-    ParseKeyValueLines(buffer, start, end, false, &CSettings::AddEntry, this);
-    delete[] buffer;
+    const KeyValueFormat format = { 9, kHeaderUnits, false };
+    fileUnread = ReadKeyValueFile(*this, path, format, &CSettings::AddEntry, this) ==
+                 KeyValueRead::Unreadable;
 }
 
 void CSettings::AddEntry(void* context, const wchar_t* key, int keyLength,
@@ -230,7 +209,8 @@ bool CSettings::Save()
     int n = kHeaderUnits;
     for (int i = 0; i < entries.count; ++i)
         n += PutLine(*entries[i], text + n);
-    bool ok = WriteFileAtomically(path, text, (DWORD)n * sizeof(wchar_t));
+    // Unchanged settings are not written again: most runs change none.
+    bool ok = WriteFileIfChanged(path, text, (DWORD)n * sizeof(wchar_t));
     delete[] text;
     return ok;
 }

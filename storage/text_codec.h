@@ -1,6 +1,7 @@
 #ifndef QUILLEX_STORAGE_TEXT_CODEC_H
 #define QUILLEX_STORAGE_TEXT_CODEC_H
 
+#include "storage/atomic_file.h"
 #include "storage/encodings.h"
 #include "storage/file_io.h"
 
@@ -8,15 +9,17 @@
 // load or one save, all in the constructor; the caller then reads `encoding`,
 // `flags`, `succeeded` and `truncated` and destroys the object at once.
 //
-// Loads detect byte-order marks, the encoding (on request) and bare line
-// feeds, keep at most TEXT_UNIT_LIMIT units and stamp ".LOG" files; saves
-// write the mark and bare line feeds when the flags ask for them.
+// The conversions themselves (marks, detection, line ends, the read cap) are
+// the plain functions of text_convert.h; this class reads and writes the
+// file and the edit window around them and tells the user what went wrong.
 class CTextFileIO : public CFileIO {
 public:
     // For a load pass the requested encoding (ENC_AUTO to detect) and flags 0;
     // for a save, the chosen encoding and the document's flags. `edit` is the
     // document's edit window; messages are owned by its top-level window.
-    CTextFileIO(const wchar_t* path, bool load, HWND edit, int encoding, DWORD flags);
+    // `guard` (saves only, may be null) is handed to the file's writer.
+    CTextFileIO(const wchar_t* path, bool load, HWND edit, int encoding, DWORD flags,
+                const WriteGuard* guard = nullptr);
     ~CTextFileIO() override;
 
     int encoding;        // the encoding actually used
@@ -39,24 +42,16 @@ public:
 
 private:
     void RunLoad(const wchar_t* path, int requested);
-    void RunSave(const wchar_t* path, int chosen);
+    void RunSave(const wchar_t* path, int chosen, const WriteGuard* guard);
     int DecideEncoding(int requested, ULONGLONG size);
-    // Each reads `bytes` bytes after the mark and converts them; false when
-    // they could not be read, converted or held.
-    bool ReadUtf16(DWORD bytes, int* units);
-    bool ReadCodePage(int codePage, DWORD bytes, int* units);
-    bool ApplyLineFeedRule(int* units);
+    // Reads `bytes` bytes after the mark and decodes them; false when they
+    // could not be read, converted or held.
+    bool ReadText(int chosen, DWORD bytes, int* units);
     // `cut`: only the start of the file was read.
     void FinishLoad(int units, bool cut);
-    // The last unit (or byte) read, and whether the first line feed after
-    // it, read on from `beyond`, stands without a carriage return.
-    unsigned LastUnitRead(int units) const;
-    bool FirstLineFeedBeyondIsBare(unsigned previous);
-    // The edit window's text at wideText + offset, bare line feeds applied.
-    bool FetchEditText(int offset, int* units);
-    // The bytes a save writes, in one of the buffers.
-    bool MakeUtf16Bytes(const void** bytes, DWORD* count);
-    bool MakeCodePageBytes(int codePage, const void** bytes, DWORD* count);
+    // Whether the first line feed after the text read, read on from
+    // `beyond`, stands without a carriage return.
+    bool FirstLineFeedBeyondIsBare(int chosen, int units);
     void FailRead();
     HWND Owner() const;
 };

@@ -242,6 +242,27 @@ bool FileExists(const std::wstring& path)
     return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
+ULONGLONG FileWriteTime(const std::wstring& path)
+{
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data))
+        return 0;
+    return ((ULONGLONG)data.ftLastWriteTime.dwHighDateTime << 32) |
+           data.ftLastWriteTime.dwLowDateTime;
+}
+
+bool SetFileWriteTime(const std::wstring& path, ULONGLONG time)
+{
+    HANDLE file = CreateFileW(path.c_str(), FILE_WRITE_ATTRIBUTES,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    FILETIME value = { (DWORD)time, (DWORD)(time >> 32) };
+    bool ok = SetFileTime(file, nullptr, nullptr, &value) != FALSE;
+    CloseHandle(file);
+    return ok;
+}
+
 std::string Utf16Bytes(const std::wstring& text)
 {
     return std::string((const char*)text.data(), text.size() * sizeof(wchar_t));

@@ -99,6 +99,10 @@ private:
 std::string ReadBytes(const std::wstring& path);
 bool WriteBytes(const std::wstring& path, const std::string& bytes);
 bool FileExists(const std::wstring& path);
+// A file's last-write time as a number (0 when it is missing), and a way to
+// set it, so that a test can see whether a file was written again.
+ULONGLONG FileWriteTime(const std::wstring& path);
+bool SetFileWriteTime(const std::wstring& path, ULONGLONG time);
 // `head` followed by zeros up to `size` bytes, the zeros not written (a
 // sparse file), so that even files of 4 GiB cost nothing.
 bool WriteSparseFile(const std::wstring& path, const std::string& head, ULONGLONG size);

@@ -266,3 +266,21 @@ TEST_F(RecentFiles, AListThatCannotBeReadIsNeverWrittenOver)
     }
     EXPECT_EQ(bytes, ReadBytes(listFile));
 }
+
+TEST_F(RecentFiles, AnUnchangedListIsNotWrittenAgain)
+{
+    std::wstring a = Document(L"a.txt");
+    std::wstring b = Document(L"b.txt");
+    LoadFile(Utf16Bytes(a + L"\r\n" + b + L"\r\n"));
+    const ULONGLONG longAgo = 125000000000000000ull;
+    ASSERT_TRUE(SetFileWriteTime(listFile, longAgo));
+    // The same paths in the same order: the file is left as it is.
+    AddRecent(b.c_str());
+    EXPECT_TRUE(SaveRecentTo(listFile.c_str()));
+    EXPECT_EQ(longAgo, FileWriteTime(listFile));
+    // Another order is another list.
+    AddRecent(a.c_str());
+    EXPECT_TRUE(SaveRecentTo(listFile.c_str()));
+    EXPECT_NE(longAgo, FileWriteTime(listFile));
+    EXPECT_EQ(b + L"\r\n" + a + L"\r\n", Saved());
+}

@@ -1,11 +1,31 @@
 #include "tests/shell/app_fixture.h"
 
+#include "editor/document_snapshots.h"
 #include "editor/tab_panel.h"
 #include "resources/resource.h"
 #include "storage/encodings.h"
+#include "storage/atomic_file.h"
 #include "storage/settings.h"
 
 namespace {
+
+const wchar_t kInUse[] =
+    L"Файл открыт другой программой и не может быть заменён. Закройте его там и сохраните снова.";
+
+// Snapshot files written so far.
+int SnapshotFiles()
+{
+    int n = 0;
+    WIN32_FIND_DATAW data;
+    HANDLE search = FindFirstFileW((std::wstring(SnapshotFolder()) + L"\\*").c_str(), &data);
+    if (search == INVALID_HANDLE_VALUE)
+        return 0;
+    do
+        n += IsSnapshotFileName(data.cFileName) ? 1 : 0;
+    while (FindNextFileW(search, &data));
+    FindClose(search);
+    return n;
+}
 
 class DocumentCommands : public AppFixture {
 protected:
@@ -181,7 +201,7 @@ TEST_F(DocumentCommands, AFailedSaveStopsTheExit)
         MessageBoxAnswerer answerer({ IDYES, IDOK });
         SendMessageW(g_app.mainWindow, WM_CLOSE, 0, 0);
         ASSERT_EQ(2u, answerer.seen.size());
-        EXPECT_EQ(L"Ошибка записи файла!", answerer.seen[1].text);
+        EXPECT_EQ(kInUse, answerer.seen[1].text);
     }
     CloseHandle(holder);
     EXPECT_TRUE(IsWindow(g_app.mainWindow));
@@ -272,4 +292,129 @@ TEST_F(DocumentCommands, AWholeSession)
     EXPECT_FALSE(IsWindow(g_app.mainWindow));
     EXPECT_EQ(Encode(L"Третья\n", 20866), ReadBytes(path));
     EXPECT_EQ(path, Setting(L"LastFileName"));
+}
+
+TEST_F(DocumentCommands, ALossySaveAsksFirst)
+{
+    ASSERT_TRUE(Start());
+    std::wstring path = temp.Path(L"koi.txt");
+    WriteBytes(path, Encode(L"Цена", 20866));
+    ASSERT_TRUE(Doc(0)->Load(path.c_str(), ENC_KOI8R));
+    Edit(0, L"Цена 5 € и ™");
+    const std::wstring question =
+        L"Символов, которых нет в кодировке KOI8-R: 2. Они будут записаны как «?». "
+        L"Всё равно сохранить?";
+    struct {
+        int answer;
+        std::string bytes;
+        BYTE modified;
+    } answers[] = {
+        // No: the file as it was, the text still to be saved another way.
+        { IDNO, Encode(L"Цена", 20866), 1 },
+        { IDYES, Encode(L"Цена 5 ? и ?", 20866), 0 },
+    };
+    for (auto& a : answers) {
+        MessageBoxAnswerer answerer({ a.answer });
+        Command(CMD_SAVE);
+        ASSERT_EQ(1u, answerer.seen.size());
+        EXPECT_EQ(question, answerer.seen[0].text);
+        EXPECT_EQ((UINT)MB_ICONQUESTION, answerer.seen[0].icon);
+        EXPECT_EQ(a.bytes, ReadBytes(path));
+        EXPECT_EQ(a.modified, Doc(0)->modified);
+        EXPECT_EQ(L"Цена 5 € и ™", DocText(0));
+    }
+    // UTF-8 holds everything: no question.
+    DialogDriver driver(L"Выбор файла");
+    driver.Then(SaveAs(L"utf.txt", L"UTF-8"));
+    MessageBoxAnswerer answerer;
+    Command(CMD_SAVE_AS);
+    EXPECT_TRUE(answerer.seen.empty());
+    // The chooser's "BOM" box starts checked.
+    EXPECT_EQ("\xEF\xBB\xBF" + Encode(L"Цена 5 € и ™", 65001),
+              ReadBytes(temp.Path(L"utf.txt")));
+}
+
+TEST_F(DocumentCommands, ASaveOverAFileChangedBehindTheEditorsBackAsks)
+{
+    ASSERT_TRUE(Start());
+    OpenNamed(L"shared.txt", "mine");
+    std::wstring path = temp.Path(L"shared.txt");
+    Edit(0, L"edited here");
+    // Another program writes the file: same size, later time.
+    WriteBytes(path, "them");
+    SetFileWriteTime(path, FileWriteTime(path) + 20000000ull);
+    const std::wstring question = L"Файл " + path +
+                                  L" был изменён другой программой после того, как его открыли. "
+                                  L"Перезаписать его?";
+    {
+        MessageBoxAnswerer answerer({ IDNO });
+        Command(CMD_SAVE);
+        ASSERT_EQ(1u, answerer.seen.size());
+        EXPECT_EQ(question, answerer.seen[0].text);
+        EXPECT_EQ("them", ReadBytes(path));
+        EXPECT_EQ(1, Doc(0)->modified);
+        EXPECT_EQ(L"edited here", DocText(0));
+    }
+    {
+        MessageBoxAnswerer answerer({ IDYES });
+        Command(CMD_SAVE);
+        EXPECT_EQ(1u, answerer.seen.size());
+        EXPECT_EQ("edited here", ReadBytes(path));
+        EXPECT_EQ(0, Doc(0)->modified);
+    }
+    // Its own save is no change by another program; a file deleted
+    // meanwhile is simply written again.
+    MessageBoxAnswerer answerer;
+    Edit(0, L"again");
+    Command(CMD_SAVE);
+    DeleteFileW(path.c_str());
+    Edit(0, L"once more");
+    Command(CMD_SAVE);
+    EXPECT_TRUE(answerer.seen.empty());
+    EXPECT_EQ("once more", ReadBytes(path));
+}
+
+TEST_F(DocumentCommands, OnlyASaveInPlaceRefreshesTheSnapshotFirst)
+{
+    ASSERT_TRUE(Start());
+    OpenNamed(L"held.txt", "original");
+    Edit(0, L"typed just now");
+    NoteDocumentChange(Doc(0));
+    ASSERT_EQ(0, SnapshotFiles());
+    // A whole replace keeps the old file: the snapshot due in a moment is
+    // not written ahead of it (here the replace fails, and nothing was).
+    HANDLE holder = CreateFileW(temp.Path(L"held.txt").c_str(), GENERIC_READ, FILE_SHARE_READ,
+                                nullptr, OPEN_EXISTING, 0, nullptr);
+    {
+        MessageBoxAnswerer answerer({ IDOK });
+        Command(CMD_SAVE);
+        EXPECT_EQ(1u, answerer.seen.size());
+    }
+    CloseHandle(holder);
+    EXPECT_EQ(0, SnapshotFiles());
+
+    // A folder that takes no new file: the text is in a snapshot before
+    // the file is written over, and the snapshot goes once it is.
+    SetNewFileRefusalCheck([](const wchar_t*) { return true; });
+    std::wstring copy(COPY_PATH_UNITS, L'\0');
+    ASSERT_TRUE(ReplacementPath(temp.Path(L"held.txt").c_str(), &copy[0], COPY_PATH_UNITS));
+    ASSERT_TRUE(CreateDirectoryW(copy.c_str(), nullptr));
+    holder = CreateFileW(temp.Path(L"held.txt").c_str(), GENERIC_READ,
+                         FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING, 0, nullptr);
+    {
+        // Held without write sharing, the write in place fails after the
+        // snapshot was made: the snapshot stays.
+        MessageBoxAnswerer answerer({ IDOK });
+        Command(CMD_SAVE);
+        EXPECT_EQ(1u, answerer.seen.size());
+    }
+    CloseHandle(holder);
+    EXPECT_EQ(1, SnapshotFiles());
+    EXPECT_EQ(1, Doc(0)->modified);
+    MessageBoxAnswerer answerer;
+    Command(CMD_SAVE);
+    EXPECT_TRUE(answerer.seen.empty());
+    EXPECT_EQ("typed just now", ReadBytes(temp.Path(L"held.txt")));
+    EXPECT_EQ(0, SnapshotFiles());
+    SetNewFileRefusalCheck(nullptr);
 }

@@ -285,7 +285,9 @@ TEST_F(MainWindow, FailedSaveKeepsTheDocumentModified)
         MessageBoxAnswerer answerer;
         Command(CMD_SAVE);
         ASSERT_EQ(1u, answerer.seen.size());
-        EXPECT_EQ(L"Ошибка записи файла!", answerer.seen[0].text);
+        EXPECT_EQ(L"Файл открыт другой программой и не может быть заменён. Закройте его там и "
+                  L"сохраните снова.",
+                  answerer.seen[0].text);
     }
     CloseHandle(holder);
     EXPECT_EQ(1, Doc(0)->modified);

@@ -17,8 +17,8 @@ protected:
     }
     std::wstring Replacement(const std::wstring& path)
     {
-        wchar_t name[MAX_PATH];
-        EXPECT_TRUE(ReplacementPath(path.c_str(), name, MAX_PATH));
+        wchar_t name[COPY_PATH_UNITS];
+        EXPECT_TRUE(ReplacementPath(path.c_str(), name, COPY_PATH_UNITS));
         return name;
     }
     EditHost host;
@@ -42,8 +42,11 @@ TEST_F(AtomicSave, AFailedSaveLeavesTheOldFileAndNoCopy)
     CloseHandle(holder);
 
     ASSERT_EQ(2u, answerer.seen.size());
-    for (const SeenBox& box : answerer.seen)
-        EXPECT_EQ(L"Ошибка записи файла!", box.text);
+    EXPECT_EQ(L"Ошибка записи файла!", answerer.seen[0].text);
+    // The file in use has a message of its own, so the user knows what to do.
+    EXPECT_EQ(L"Файл открыт другой программой и не может быть заменён. Закройте его там и "
+              L"сохраните снова.",
+              answerer.seen[1].text);
     EXPECT_EQ("old text", ReadBytes(path));
     EXPECT_FALSE(FileExists(Replacement(path)));
 
@@ -56,13 +59,38 @@ TEST_F(AtomicSave, AFailedSaveLeavesTheOldFileAndNoCopy)
     EXPECT_EQ(2u, answerer.seen.size());
 }
 
-TEST_F(AtomicSave, AFolderThatRefusesNewFilesIsWrittenInPlace)
+TEST_F(AtomicSave, OnlyAFolderThatRefusesNewFilesIsWrittenInPlace)
 {
-    // The copy's name taken by a folder: the new file is refused there.
+    // The copy's name taken by a folder: the folder itself still takes new
+    // files, so that error alone never sends the bytes over the file.
     std::wstring path = temp.Path(L"in place.txt");
     WriteBytes(path, "a longer old text");
     ASSERT_TRUE(CreateDirectoryW(Replacement(path).c_str(), nullptr));
-    EXPECT_TRUE(Save(path, L"new", ENC_WIN1251));
+    {
+        MessageBoxAnswerer answerer;
+        EXPECT_FALSE(Save(path, L"new", ENC_WIN1251));
+        EXPECT_EQ(1u, answerer.seen.size());
+        EXPECT_EQ("a longer old text", ReadBytes(path));
+    }
+
+    // A folder that refuses new files: the caller keeps the text safe
+    // first, while the file is still whole, then the bytes go in place.
+    SetNewFileRefusalCheck([](const wchar_t*) { return true; });
+    struct Seen {
+        std::wstring path;
+        std::string bytes;
+    } seen = { path, "" };
+    WriteGuard guard = { [](void* context) {
+                            Seen* s = static_cast<Seen*>(context);
+                            s->bytes = ReadBytes(s->path);
+                        },
+                         &seen };
+    host.SetText(L"new");
+    {
+        CTextFileIO codec(path.c_str(), false, host.edit, ENC_WIN1251, 0, &guard);
+        EXPECT_TRUE(codec.succeeded);
+    }
+    EXPECT_EQ("a longer old text", seen.bytes);
     EXPECT_EQ("new", ReadBytes(path));
 
     // A file that does not exist yet cannot be written in its place.
@@ -72,6 +100,41 @@ TEST_F(AtomicSave, AFolderThatRefusesNewFilesIsWrittenInPlace)
     EXPECT_FALSE(Save(missing, L"new", ENC_WIN1251));
     EXPECT_EQ(1u, answerer.seen.size());
     EXPECT_FALSE(FileExists(missing));
+    SetNewFileRefusalCheck(nullptr);
+}
+
+TEST_F(AtomicSave, LongPathsSaveAndCopiesAreNamedPerFile)
+{
+    // Paths that fit MAX_PATH, whose copies beside them do not.
+    for (size_t length : { 250u, 255u, 259u }) {
+        SCOPED_TRACE(length);
+        size_t folderUnits = length - temp.Folder().size() - 2 - 5;
+        std::wstring folder = temp.Folder() + L"\\" + std::wstring(folderUnits, L'd');
+        ASSERT_TRUE(CreateDirectoryW((L"\\\\?\\" + folder).c_str(), nullptr));
+        std::wstring path = folder + L"\\a.txt";
+        ASSERT_EQ(length, path.size());
+        EXPECT_TRUE(Save(path, L"first", ENC_UTF8));
+        EXPECT_TRUE(Save(path, L"second", ENC_UTF8));
+        EXPECT_EQ("second", ReadBytes(path));
+        EXPECT_FALSE(FileExists(Replacement(path)));
+    }
+    // Two names of one folder never share a copy (these two share a key hash).
+    EXPECT_NE(Replacement(temp.Path(L"Az.txt")), Replacement(temp.Path(L"GM.txt")));
+    EXPECT_NE(Replacement(temp.Path(L"a.txt")), Replacement(temp.Path(L"b.txt")));
+}
+
+TEST_F(AtomicSave, TheFileNeverBecomesHidden)
+{
+    std::wstring path = temp.Path(L"visible.txt");
+    EXPECT_TRUE(Save(path, L"new file", ENC_WIN1251));
+    EXPECT_EQ(0u, GetFileAttributesW(path.c_str()) & FILE_ATTRIBUTE_HIDDEN);
+    // A hidden copy left behind by a crash is no reason to fail or to hide.
+    WriteBytes(Replacement(path), "left by a crash");
+    SetFileAttributesW(Replacement(path).c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
+    EXPECT_TRUE(Save(path, L"saved again", ENC_WIN1251));
+    EXPECT_EQ("saved again", ReadBytes(path));
+    EXPECT_EQ(0u, GetFileAttributesW(path.c_str()) & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM));
+    EXPECT_FALSE(FileExists(Replacement(path)));
 }
 
 TEST_F(AtomicSave, SettingsAreReplacedWhole)

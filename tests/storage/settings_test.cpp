@@ -220,3 +220,16 @@ TEST_F(Settings, AFileThatCannotBeReadIsNeverWrittenOver)
     ASSERT_TRUE(GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data));
     EXPECT_EQ(1u, data.nFileSizeHigh);
 }
+
+TEST_F(Settings, UnchangedSettingsAreNotWrittenAgain)
+{
+    LoadBody(L"WordWrap=1\r\nFontSize=20\r\n");
+    const ULONGLONG longAgo = 125000000000000000ull;
+    ASSERT_TRUE(SetFileWriteTime(path, longAgo));
+    settings.SetInt(L"FontSize", 20);
+    EXPECT_TRUE(settings.Save());
+    EXPECT_EQ(longAgo, FileWriteTime(path));
+    settings.SetInt(L"FontSize", 22);
+    EXPECT_EQ(L"[Main]\r\nWordWrap=1\r\nFontSize=22\r\n", Saved());
+    EXPECT_NE(longAgo, FileWriteTime(path));
+}
