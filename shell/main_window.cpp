@@ -55,8 +55,13 @@ void OnEditChange(HWND edit)
 
 void OnDestroy()
 {
-    for (int i = 0; i < g_app.documents.count; ++i)
-        delete g_app.documents[i];
+    // Each document leaves the list before it is destroyed: the end of its
+    // edit window moves the focus, which must not reach a document half gone.
+    while (g_app.documents.count > 0) {
+        CDocument* document = g_app.documents[g_app.documents.count - 1];
+        g_app.documents.count--;
+        delete document;
+    }
     g_app.documents.Clear();
     ReleaseTabPanel();
     if (g_app.menuBar)
