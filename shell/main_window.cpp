@@ -124,6 +124,10 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
         return 0;
     case WM_MODAL_ENDED:
         RunDeferredRequests();
+        ShowKeptSnapshotTrouble();
+        return 0;
+    case WM_SNAPSHOT_TROUBLE:
+        OnSnapshotTrouble((DWORD)wParam);
         return 0;
     case WM_PAINT: {
         PAINTSTRUCT paint;
