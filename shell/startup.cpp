@@ -229,8 +229,12 @@ int QuillexMain(HINSTANCE instance, int showCommand)
     g_settings.Load(L"Settings.ini");
     LoadLanguage();
     LoadThemeAndIcons();
-    if (!InitMainWindow(instance, showCommand))
+    if (!InitMainWindow(instance, showCommand)) {
+        // A second start changed nothing: the running program's settings
+        // are its own to write.
+        g_settings.path[0] = 0;
         return 0;
+    }
 
     HACCEL accelerators = LoadAcceleratorsW(instance, MAKEINTRESOURCEW(IDA_MAIN));
     MSG msg;
