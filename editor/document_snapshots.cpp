@@ -136,8 +136,8 @@ bool FormatHeader(const SnapshotFields& fields, int order, int units, wchar_t* h
         header, capacity,
         L"%s\r\nVersion=%d\r\n%s00000000\r\nOrder=%d\r\nEncoding=%d\r\nFlags=%lu\r\n"
         L"Truncated=%d\r\nUnits=%d\r\nPath=%s\r\n\r\n",
-        kMagic, kVersion, kChecksumKey, order < 0 ? 0 : order, fields.encoding, (unsigned long)fields.flags,
-        fields.truncated ? 1 : 0, units, fields.path));
+        kMagic, kVersion, kChecksumKey, order < 0 ? 0 : order, fields.encoding,
+        (unsigned long)fields.flags, fields.truncated ? 1 : 0, units, fields.path));
 }
 
 // Where the checked part of a snapshot begins: after the checksum's line.
@@ -169,7 +169,8 @@ bool WriteSnapshot(Record& record, int order)
         StringCchPrintfW(digits, 9, L"%08lX", (unsigned long)crc);
         memcpy(checked - 10, digits, 8 * sizeof(wchar_t));
         CreateDirectoryW(g_folder, nullptr);
-        ok = WriteFileAtomically(record.file, buffer, (DWORD)(headerUnits + units) * sizeof(wchar_t));
+        DWORD bytes = (DWORD)(headerUnits + units) * sizeof(wchar_t);
+        ok = WriteFileAtomically(record.file, buffer, bytes);
     }
     ok = ok && buffer;
     delete[] buffer;

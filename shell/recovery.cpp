@@ -80,9 +80,9 @@ bool SetAside(Snapshot& snapshot)
     const wchar_t* dot = wcsrchr(snapshot.file, L'.');
     int stem = dot ? (int)(dot - snapshot.file) : (int)wcslen(snapshot.file);
     for (int n = 1; n < 1000; ++n) {
-        HRESULT made = n == 1 ? StringCchPrintfW(aside, MAX_PATH, L"%.*s.damaged", stem, snapshot.file)
-                              : StringCchPrintfW(aside, MAX_PATH, L"%.*s-%d.damaged", stem,
-                                                 snapshot.file, n);
+        HRESULT made =
+            n == 1 ? StringCchPrintfW(aside, MAX_PATH, L"%.*s.damaged", stem, snapshot.file)
+                   : StringCchPrintfW(aside, MAX_PATH, L"%.*s-%d.damaged", stem, snapshot.file, n);
         if (FAILED(made))
             return false;
         if (MoveFileW(snapshot.file, aside)) {
@@ -132,7 +132,8 @@ Found FindSnapshots(const wchar_t* folder)
             else
                 found.damaged++;
         }
-        bool offered = read != SNAPSHOT_UNREADABLE && (whole || snapshot->units > 0 || snapshot->path[0]);
+        bool offered = read != SNAPSHOT_UNREADABLE &&
+                       (whole || snapshot->units > 0 || snapshot->path[0]);
         if (!offered || !Keep(found, snapshot, whole))
             delete snapshot;
     } while (FindNextFileW(search, &data));
@@ -180,8 +181,8 @@ bool IsProgramFile(const wchar_t* path)
     static const wchar_t* const kOwnNames[] = { L"Settings.ini", L"Recent.lst", L"QInsert.lst" };
     wchar_t candidate[MAX_PATH];
     for (const wchar_t* ownName : kOwnNames) {
-        if (lstrcmpiW(name, ownName) == 0 && SUCCEEDED(StringCchPrintfW(candidate, MAX_PATH, L"%s%s",
-                                                                         own, ownName)) &&
+        if (lstrcmpiW(name, ownName) == 0 &&
+            SUCCEEDED(StringCchPrintfW(candidate, MAX_PATH, L"%s%s", own, ownName)) &&
             SameFile(full, candidate))
             return true;
     }
@@ -251,8 +252,9 @@ void AddDamagedFolder(const Found& found, wchar_t* text, int capacity)
     if (found.damaged == 0)
         return;
     wchar_t line[600];
-    SubstituteFirst(g_lang.Lookup(L"snapshots_damaged_at", L"Повреждённые копии оставлены в папке %s."),
-                    L"%s", SnapshotFolder(), line, ARRAYSIZE(line));
+    SubstituteFirst(
+        g_lang.Lookup(L"snapshots_damaged_at", L"Повреждённые копии оставлены в папке %s."), L"%s",
+        SnapshotFolder(), line, ARRAYSIZE(line));
     if (text[0])
         StringCchCatW(text, capacity, L"\n\n");
     StringCchCatW(text, capacity, line);

@@ -18,27 +18,6 @@ class Recovery : public AppFixture {
 protected:
     std::wstring Folder() { return temp.Path(L"Recovery"); }
 
-    // The snapshot files there now, read back.
-    std::vector<std::wstring> Snapshots()
-    {
-        std::vector<std::wstring> texts;
-        WIN32_FIND_DATAW data;
-        HANDLE search = FindFirstFileW((Folder() + L"\\*").c_str(), &data);
-        if (search == INVALID_HANDLE_VALUE)
-            return texts;
-        do {
-            Snapshot snapshot;
-            if (IsSnapshotFileName(data.cFileName) &&
-                ReadSnapshot((Folder() + L"\\" + data.cFileName).c_str(), &snapshot) ==
-                    SNAPSHOT_WHOLE)
-                texts.push_back(std::to_wstring(snapshot.order) + L" " + snapshot.path + L" " +
-                                std::to_wstring(snapshot.encoding) + L" " +
-                                std::to_wstring(snapshot.flags) + L" " + snapshot.text);
-        } while (FindNextFileW(search, &data));
-        FindClose(search);
-        return texts;
-    }
-
     // The names of the files there now, sorted.
     std::vector<std::wstring> Files()
     {
@@ -54,6 +33,21 @@ protected:
         FindClose(search);
         std::sort(names.begin(), names.end());
         return names;
+    }
+
+    // The snapshot files there now, read back.
+    std::vector<std::wstring> Snapshots()
+    {
+        std::vector<std::wstring> texts;
+        for (const std::wstring& name : Files()) {
+            Snapshot snapshot;
+            if (IsSnapshotFileName(name.c_str()) &&
+                ReadSnapshot((Folder() + L"\\" + name).c_str(), &snapshot) == SNAPSHOT_WHOLE)
+                texts.push_back(std::to_wstring(snapshot.order) + L" " + snapshot.path + L" " +
+                                std::to_wstring(snapshot.encoding) + L" " +
+                                std::to_wstring(snapshot.flags) + L" " + snapshot.text);
+        }
+        return texts;
     }
 
     // Types at the end of document `index`, as the keyboard does.
