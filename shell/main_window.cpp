@@ -31,8 +31,10 @@ void OnCopyData(const COPYDATASTRUCT* data)
     if (wmemchr(path, 0, units) == nullptr || path[0] == 0)
         return;
     // During a question, a dialog, a menu or a hold the file waits for it to
-    // end: `current` must not move under the code that waits.
-    if (ModalBusy()) {
+    // end: `current` must not move under the code that waits. So it does
+    // while the program is still starting (a second start at the same moment
+    // finds the window before its first document is made).
+    if (ModalBusy() || g_app.documents.count == 0) {
         DeferHandOver(path);
         return;
     }

@@ -13,6 +13,7 @@
 #include "lists/recent_files.h"
 #include "resources/resource.h"
 #include "shell/commands.h"
+#include "shell/deferred_requests.h"
 #include "shell/document_commands.h"
 #include "shell/document_view.h"
 #include "shell/main_window.h"
@@ -206,6 +207,8 @@ bool InitMainWindow(HINSTANCE instance, int showCommand)
     CreateTabPanel(window);
     ShowCurrentDocument();
     StartRecovery();
+    // Files handed over while the program was starting.
+    RunDeferredRequests();
     return true;
 }
 
