@@ -279,3 +279,30 @@ void CDocument::MoveTo(int x, int y, int width, int height)
 {
     MoveWindow(edit, x, y, width, height, TRUE);
 }
+
+void CDocument::RestoreFrom(const Snapshot& snapshot)
+{
+    SetText(snapshot.text);
+    CopyUnits(path, snapshot.path);
+    encoding = snapshot.encoding;
+    codecFlags = snapshot.flags;
+    truncated = snapshot.truncated;
+    SetModified(true);
+}
+
+// An untitled document emptied completely is dropped without a question,
+// so it needs no snapshot either.
+bool CDocument::NeedsSnapshot()
+{
+    return modified && (HasFileName() || GetTextLength() > 0);
+}
+
+SnapshotFields CDocument::SnapshotHeader()
+{
+    return SnapshotFields{ path, encoding, codecFlags, truncated };
+}
+
+wchar_t* CDocument::SnapshotText(int* units)
+{
+    return CopyText(units);
+}

@@ -1,13 +1,14 @@
 #ifndef QUILLEX_EDITOR_DOCUMENT_H
 #define QUILLEX_EDITOR_DOCUMENT_H
 
+#include "editor/document_snapshots.h"
 #include "platform/pocketpc.h"
 
 // One open document: the file it belongs to, the encoding and codec flags it
 // was last read or written with, whether it has unsaved changes, and the
 // multi-line edit window that holds its text. The text lives only in the
 // edit window; every text operation goes through the record to it.
-class CDocument {
+class CDocument final : public SnapshotSubject {
 public:
     CDocument(HWND parent, bool wordWrap);
     // Releases the edit window and its font.
@@ -55,6 +56,13 @@ public:
     void Show(bool show);
     bool IsVisible();
     void MoveTo(int x, int y, int width, int height);
+
+    // Takes a text brought back from a snapshot, with its path, encoding and
+    // flags, as a modified document.
+    void RestoreFrom(const Snapshot& snapshot);
+    bool NeedsSnapshot() override;
+    SnapshotFields SnapshotHeader() override;
+    wchar_t* SnapshotText(int* units) override;
 
     wchar_t path[260];
     int encoding;

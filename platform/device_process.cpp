@@ -1,5 +1,7 @@
 #include <windows.h>
 
+#include <strsafe.h>
+
 #include <string>
 
 #include "platform/device_process.h"
@@ -11,6 +13,7 @@
 namespace {
 bool g_replaced = false;
 std::wstring g_arguments;
+HANDLE g_instance = nullptr;
 }
 
 LPWSTR DeviceGetCommandLine()
@@ -67,4 +70,35 @@ BOOL DeviceSetForegroundWindow(HWND window)
     if ((ULONG_PTR)window & 1)
         window = LastActivePopup((HWND)((ULONG_PTR)window & ~(ULONG_PTR)1));
     return ::SetForegroundWindow(window);
+}
+
+bool TakeSingleInstance(const wchar_t* name)
+{
+    if (g_instance)
+        return false;
+    // The session's namespace: each user's desktop runs its own program.
+    wchar_t full[MAX_PATH];
+    if (FAILED(StringCchPrintfW(full, MAX_PATH, L"Local\\%s", name)))
+        return false;
+    HANDLE mutex = CreateMutexW(nullptr, FALSE, full);
+    if (!mutex)
+        return false;
+    // Held by another start: it is the running program. One that crashed
+    // leaves it abandoned, and this start takes it over.
+    DWORD waited = WaitForSingleObject(mutex, 0);
+    if (waited != WAIT_OBJECT_0 && waited != WAIT_ABANDONED) {
+        CloseHandle(mutex);
+        return false;
+    }
+    g_instance = mutex;
+    return true;
+}
+
+void ReleaseSingleInstance()
+{
+    if (!g_instance)
+        return;
+    ReleaseMutex(g_instance);
+    CloseHandle(g_instance);
+    g_instance = nullptr;
 }

@@ -16,6 +16,13 @@ void SetDeviceCommandLine(const wchar_t* arguments);
 // desktop handle must not carry the bit, and has no such flag.
 BOOL DeviceSetForegroundWindow(HWND window);
 
+// One running program: true when this start took the program's
+// single-instance object (in the user's session, kept until
+// ReleaseSingleInstance), so it is the running program; false when another
+// start holds it, this process included.
+bool TakeSingleInstance(const wchar_t* name);
+void ReleaseSingleInstance();
+
 #define GetCommandLineW DeviceGetCommandLine
 #define SetForegroundWindow DeviceSetForegroundWindow
 

@@ -17,13 +17,16 @@
 
 namespace {
 
-// Removes entry `index` from the list, destroying its record.
+// Removes entry `index` from the list, destroying its record. Unlinked
+// first: destroying its edit window moves the focus, and whatever that runs
+// must not find the half-destroyed document in the list.
 void RemoveDocument(int index)
 {
-    delete g_app.documents[index];
+    CDocument* removed = g_app.documents[index];
     for (int i = index; i + 1 < g_app.documents.count; ++i)
         g_app.documents[i] = g_app.documents[i + 1];
     g_app.documents.count--;
+    delete removed;
 }
 
 // A modified document is worth a question unless it is untitled and empty.

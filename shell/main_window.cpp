@@ -32,8 +32,10 @@ void OnCopyData(const COPYDATASTRUCT* data)
     if (wmemchr(path, 0, units) == nullptr || path[0] == 0)
         return;
     // During a question, a dialog, a menu or a hold the file waits for it to
-    // end: `current` must not move under the code that waits.
-    if (ModalBusy()) {
+    // end: `current` must not move under the code that waits. So it does
+    // while the program is still starting (a second start at the same moment
+    // finds the window before its first document is made).
+    if (ModalBusy() || g_app.documents.count == 0) {
         DeferHandOver(path);
         return;
     }
@@ -56,8 +58,13 @@ void OnEditChange(HWND edit)
 
 void OnDestroy()
 {
-    for (int i = 0; i < g_app.documents.count; ++i)
-        delete g_app.documents[i];
+    // Each document leaves the list before it is destroyed: the end of its
+    // edit window moves the focus, which must not reach a document half gone.
+    while (g_app.documents.count > 0) {
+        CDocument* document = g_app.documents[g_app.documents.count - 1];
+        g_app.documents.count--;
+        delete document;
+    }
     g_app.documents.Clear();
     ReleaseTabPanel();
     if (g_app.menuBar)
@@ -120,6 +127,10 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
         return 0;
     case WM_MODAL_ENDED:
         RunDeferredRequests();
+        ShowKeptSnapshotTrouble();
+        return 0;
+    case WM_SNAPSHOT_TROUBLE:
+        OnSnapshotTrouble((DWORD)wParam);
         return 0;
     case WM_PAINT: {
         PAINTSTRUCT paint;

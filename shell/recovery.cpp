@@ -8,43 +8,100 @@
 #include "editor/document.h"
 #include "editor/document_snapshots.h"
 #include "lists/recent_files.h"
+#include "platform/modal_stack.h"
 #include "shell/document_commands.h"
 #include "shell/document_view.h"
 #include "storage/atomic_file.h"
 #include "storage/lang_loader.h"
 #include "storage/notice.h"
+#include "storage/program_folder.h"
 #include "storage/settings.h"
 #include "storage/wide_text.h"
 
 namespace {
 
-// Snapshots found in the folder, read whole, in tab order.
-struct Found {
-    Snapshot** items;
-    int count;
+// A snapshot found in the folder and whether it read whole.
+struct FoundSnapshot {
+    Snapshot* snapshot;
+    bool whole;
 };
+
+// What the folder held: the snapshots to offer, in tab order, and how many
+// were damaged (renamed aside there).
+struct Found {
+    FoundSnapshot* items;
+    int count;
+    int capacity;
+    int damaged;
+};
+
+// Snapshot trouble waiting for the device to be free, and whether one is
+// waiting.
+DWORD g_keptTrouble = 0;
+bool g_troubleKept = false;
 
 int ByOrder(const void* a, const void* b)
 {
-    int x = (*(Snapshot* const*)a)->order, y = (*(Snapshot* const*)b)->order;
+    int x = ((const FoundSnapshot*)a)->snapshot->order;
+    int y = ((const FoundSnapshot*)b)->snapshot->order;
     return x < y ? -1 : (x > y ? 1 : 0);
 }
 
 void ReleaseFound(Found& found)
 {
     for (int i = 0; i < found.count; ++i)
-        delete found.items[i];
+        delete found.items[i].snapshot;
     delete[] found.items;
-    found.items = nullptr;
-    found.count = 0;
+    found = Found{};
 }
 
-// Reads every snapshot of the folder. What a crash left half-made there
-// (our own copies, files that are no whole snapshot) is removed; any other
-// file is left alone.
+bool Keep(Found& found, Snapshot* snapshot, bool whole)
+{
+    if (found.count == found.capacity) {
+        int grown = found.capacity ? found.capacity * 2 : 8;
+        FoundSnapshot* items = new (std::nothrow) FoundSnapshot[grown];
+        if (!items)
+            return false;
+        for (int i = 0; i < found.count; ++i)
+            items[i] = found.items[i];
+        delete[] found.items;
+        found.items = items;
+        found.capacity = grown;
+    }
+    found.items[found.count++] = FoundSnapshot{ snapshot, whole };
+    return true;
+}
+
+// Moves a damaged snapshot aside in its folder ("Document3.damaged"), where
+// no later snapshot takes its name; false when it could not be moved.
+bool SetAside(Snapshot& snapshot)
+{
+    wchar_t aside[MAX_PATH];
+    const wchar_t* dot = wcsrchr(snapshot.file, L'.');
+    int stem = dot ? (int)(dot - snapshot.file) : (int)wcslen(snapshot.file);
+    for (int n = 1; n < 1000; ++n) {
+        HRESULT made =
+            n == 1 ? StringCchPrintfW(aside, MAX_PATH, L"%.*s.damaged", stem, snapshot.file)
+                   : StringCchPrintfW(aside, MAX_PATH, L"%.*s-%d.damaged", stem, snapshot.file, n);
+        if (FAILED(made))
+            return false;
+        if (MoveFileW(snapshot.file, aside)) {
+            CopyUnits(snapshot.file, aside);
+            return true;
+        }
+        if (GetFileAttributesW(aside) == INVALID_FILE_ATTRIBUTES)
+            return false;
+    }
+    return false;
+}
+
+// Reads every snapshot of the folder. A snapshot that cannot be read now
+// stays as it is for the next start; a damaged one is set aside, and what
+// could be read of it is offered. Copies a crash left half-made there are
+// removed; any other file is left alone.
 Found FindSnapshots(const wchar_t* folder)
 {
-    Found found = { nullptr, 0 };
+    Found found = {};
     wchar_t pattern[MAX_PATH];
     if (FAILED(StringCchPrintfW(pattern, MAX_PATH, L"%s\\*", folder)))
         return found;
@@ -52,45 +109,100 @@ Found FindSnapshots(const wchar_t* folder)
     HANDLE search = FindFirstFileW(pattern, &data);
     if (search == INVALID_HANDLE_VALUE)
         return found;
-    int capacity = 0;
     do {
         wchar_t file[MAX_PATH];
         if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ||
             FAILED(StringCchPrintfW(file, MAX_PATH, L"%s\\%s", folder, data.cFileName)))
             continue;
-        bool ours = IsSnapshotFileName(data.cFileName);
-        bool copy = wcsncmp(data.cFileName, L"~qx", 3) == 0;
-        if (!ours && !copy)
-            continue;
-        Snapshot* snapshot = ours ? new (std::nothrow) Snapshot() : nullptr;
-        if (snapshot && ReadSnapshot(file, snapshot)) {
-            if (found.count == capacity) {
-                int grown = capacity ? capacity * 2 : 8;
-                Snapshot** items = new (std::nothrow) Snapshot*[grown];
-                if (!items) {
-                    delete snapshot;
-                    continue;
-                }
-                for (int i = 0; i < found.count; ++i)
-                    items[i] = found.items[i];
-                delete[] found.items;
-                found.items = items;
-                capacity = grown;
-            }
-            found.items[found.count++] = snapshot;
+        if (wcsncmp(data.cFileName, L"~qx", 3) == 0) {
+            SetFileAttributesW(file, FILE_ATTRIBUTE_NORMAL);
+            DeleteFileW(file);
             continue;
         }
-        // Without memory to read it the snapshot stays for the next start.
-        if (ours && !snapshot)
+        if (!IsSnapshotFileName(data.cFileName))
             continue;
-        delete snapshot;
-        SetFileAttributesW(file, FILE_ATTRIBUTE_NORMAL);
-        DeleteFileW(file);
+        Snapshot* snapshot = new (std::nothrow) Snapshot();
+        SnapshotRead read = snapshot ? ReadSnapshot(file, snapshot) : SNAPSHOT_UNREADABLE;
+        bool whole = read == SNAPSHOT_WHOLE;
+        if (read == SNAPSHOT_DAMAGED) {
+            // One that cannot be moved aside now stays where it is, read
+            // again at the next start.
+            if (!SetAside(*snapshot))
+                read = SNAPSHOT_UNREADABLE;
+            else
+                found.damaged++;
+        }
+        bool offered = read != SNAPSHOT_UNREADABLE &&
+                       (whole || snapshot->units > 0 || snapshot->path[0]);
+        if (!offered || !Keep(found, snapshot, whole))
+            delete snapshot;
     } while (FindNextFileW(search, &data));
     FindClose(search);
     if (found.count > 1)
-        qsort(found.items, found.count, sizeof(Snapshot*), ByOrder);
+        qsort(found.items, found.count, sizeof(FoundSnapshot), ByOrder);
     return found;
+}
+
+// The path as the file system names it, for comparing.
+void FullName(const wchar_t* path, wchar_t* full)
+{
+    if (!GetFullPathNameW(path, MAX_PATH, full, nullptr) ||
+        !GetLongPathNameW(full, full, MAX_PATH))
+        CopyUnits(full, MAX_PATH, path);
+}
+
+bool SameFile(const wchar_t* a, const wchar_t* b)
+{
+    if (!a[0] || !b[0])
+        return false;
+    wchar_t x[MAX_PATH], y[MAX_PATH];
+    FullName(a, x);
+    FullName(b, y);
+    return lstrcmpiW(x, y) == 0;
+}
+
+// A file of the program itself, never a document's: its settings, lists,
+// language files and snapshots.
+bool IsProgramFile(const wchar_t* path)
+{
+    if (SameFile(path, g_settings.path) || SameFile(path, g_recent.file))
+        return true;
+    wchar_t full[MAX_PATH], folder[MAX_PATH], own[MAX_PATH];
+    FullName(path, full);
+    wchar_t* slash = wcsrchr(full, L'\\');
+    if (!slash)
+        return true;
+    const wchar_t* name = slash + 1;
+    CopyUnits(folder, full, (int)(slash - full));
+    if (SameFile(folder, SnapshotFolder()))
+        return true;
+    if (!GetProgramFolder(own, MAX_PATH))
+        return false;
+    static const wchar_t* const kOwnNames[] = { L"Settings.ini", L"Recent.lst", L"QInsert.lst" };
+    wchar_t candidate[MAX_PATH];
+    for (const wchar_t* ownName : kOwnNames) {
+        if (lstrcmpiW(name, ownName) == 0 &&
+            SUCCEEDED(StringCchPrintfW(candidate, MAX_PATH, L"%s%s", own, ownName)) &&
+            SameFile(full, candidate))
+            return true;
+    }
+    return SUCCEEDED(StringCchPrintfW(candidate, MAX_PATH, L"%sLanguages", own)) &&
+           SameFile(folder, candidate);
+}
+
+// A restored text that names a file it must not write (the program's own)
+// or that an earlier restored text already names comes back untitled: Save
+// then asks for a name.
+void CheckPaths(Found& found)
+{
+    for (int i = 0; i < found.count; ++i) {
+        wchar_t* path = found.items[i].snapshot->path;
+        bool taken = IsProgramFile(path);
+        for (int j = 0; j < i && !taken; ++j)
+            taken = SameFile(path, found.items[j].snapshot->path);
+        if (taken)
+            path[0] = 0;
+    }
 }
 
 // The document a restored text goes into: the first, untouched empty one
@@ -109,7 +221,6 @@ void Restore(Found& found)
     int shown = g_app.current;
     bool shownFirst = false;
     for (int i = 0; i < found.count; ++i) {
-        Snapshot& snapshot = *found.items[i];
         bool reused = false;
         CDocument* document = DocumentToRestoreInto(&reused);
         // Without memory for a tab the rest stays on disk for the next start.
@@ -117,18 +228,67 @@ void Restore(Found& found)
             break;
         if (reused)
             shownFirst = true;
-        document->SetText(snapshot.text);
-        CopyUnits(document->path, snapshot.path);
-        document->encoding = snapshot.encoding;
-        document->codecFlags = snapshot.flags;
-        document->truncated = snapshot.truncated;
-        document->SetModified(true);
-        AdoptSnapshot(document, snapshot);
+        document->RestoreFrom(*found.items[i].snapshot);
+        AdoptSnapshot(document, *found.items[i].snapshot, found.items[i].whole);
     }
     // The file the program was started with stays in front; otherwise the
     // first restored text.
     g_app.current = shownFirst ? 0 : shown;
     ShowCurrentDocument();
+}
+
+int TabIndexOf(const SnapshotSubject* document)
+{
+    for (int i = 0; i < g_app.documents.count; ++i) {
+        if (static_cast<const SnapshotSubject*>(g_app.documents[i]) == document)
+            return i;
+    }
+    return -1;
+}
+
+// "Damaged copies were left in <folder>", after `text` when there is one.
+void AddDamagedFolder(const Found& found, wchar_t* text, int capacity)
+{
+    if (found.damaged == 0)
+        return;
+    wchar_t line[600];
+    SubstituteFirst(
+        g_lang.Lookup(L"snapshots_damaged_at", L"Повреждённые копии оставлены в папке %s."), L"%s",
+        SnapshotFolder(), line, ARRAYSIZE(line));
+    if (text[0])
+        StringCchCatW(text, capacity, L"\n\n");
+    StringCchCatW(text, capacity, line);
+}
+
+// Asks whether to restore what was found; tells where damaged snapshots lie.
+bool AskToRestore(const Found& found)
+{
+    wchar_t text[1600] = L"";
+    if (found.count == 0) {
+        CopyUnits(text, g_lang.Lookup(L"snapshots_damaged",
+                                      L"Несохранённые тексты прошлого запуска повреждены, "
+                                      L"восстановить их нельзя."));
+        AddDamagedFolder(found, text, ARRAYSIZE(text));
+        ShowNotice(g_app.mainWindow, nullptr, text, MB_ICONWARNING);
+        return false;
+    }
+    CopyUnits(text, g_lang.Lookup(L"restore_unsaved",
+                                  L"Программа была закрыта без сохранения изменений. "
+                                  L"Восстановить несохранённые тексты?"));
+    int partial = 0;
+    for (int i = 0; i < found.count; ++i)
+        partial += found.items[i].whole ? 0 : 1;
+    if (partial > 0) {
+        wchar_t count[16], line[400];
+        StringCchPrintfW(count, ARRAYSIZE(count), L"%d", partial);
+        SubstituteFirst(g_lang.Lookup(L"restore_partial",
+                                      L"Только частично можно восстановить текстов: %d."),
+                        L"%d", count, line, ARRAYSIZE(line));
+        StringCchCatW(text, ARRAYSIZE(text), L"\n\n");
+        StringCchCatW(text, ARRAYSIZE(text), line);
+    }
+    AddDamagedFolder(found, text, ARRAYSIZE(text));
+    return ShowNotice(g_app.mainWindow, nullptr, text, MB_YESNO | MB_ICONQUESTION) == IDYES;
 }
 
 }
@@ -145,26 +305,29 @@ void StartRecovery()
         return;
     }
     SetSnapshotFolder(folder);
+    SetSnapshotTabOrder(TabIndexOf);
+    SetSnapshotTroubleNotice(g_app.mainWindow, WM_SNAPSHOT_TROUBLE);
     // Copies a crash left while the program's own files were written.
     RemoveLeftoverReplacement(g_settings.path);
     RemoveLeftoverReplacement(g_recent.file);
 
     Found found = FindSnapshots(folder);
-    if (found.count == 0) {
+    if (found.count == 0 && found.damaged == 0) {
         RemoveDirectoryW(folder);
         return;
     }
+    CheckPaths(found);
     for (int i = 0; i < found.count; ++i)
-        RemoveLeftoverReplacement(found.items[i]->path);
-    int answer = ShowNotice(g_app.mainWindow, L"restore_unsaved",
-                            L"Программа была закрыта без сохранения изменений. "
-                            L"Восстановить несохранённые тексты?",
-                            MB_YESNO | MB_ICONQUESTION);
-    if (answer == IDYES) {
+        RemoveLeftoverReplacement(found.items[i].snapshot->path);
+    if (AskToRestore(found)) {
         Restore(found);
     } else {
-        for (int i = 0; i < found.count; ++i)
-            DeleteFileW(found.items[i]->file);
+        // Only what was read whole goes: a damaged snapshot stays aside,
+        // one unread stays for the next start.
+        for (int i = 0; i < found.count; ++i) {
+            if (found.items[i].whole)
+                DeleteFileW(found.items[i].snapshot->file);
+        }
         RemoveDirectoryW(folder);
     }
     ReleaseFound(found);
@@ -174,4 +337,36 @@ void EndRecovery()
 {
     DropAllSnapshots();
     SetSnapshotFolder(L"");
+    SetSnapshotTroubleNotice(nullptr, 0);
+    g_troubleKept = false;
+}
+
+void OnSnapshotTrouble(DWORD reason)
+{
+    // Never over a question or dialog: told once the device is free.
+    if (ModalBusy()) {
+        g_keptTrouble = reason;
+        g_troubleKept = true;
+        NotifyWhenModalEnds();
+        return;
+    }
+    g_troubleKept = false;
+    wchar_t text[800];
+    if (reason == ERROR_DISK_FULL)
+        CopyUnits(text, g_lang.Lookup(L"snapshot_full",
+                                      L"Недостаточно места: несохранённые тексты не удаётся "
+                                      L"сохранить на случай сбоя. Освободите место или сохраните "
+                                      L"документы."));
+    else
+        SubstituteFirst(g_lang.Lookup(L"snapshot_denied",
+                                      L"Папка %s недоступна для записи: несохранённые тексты не "
+                                      L"удаётся сохранить на случай сбоя. Сохраните документы."),
+                        L"%s", SnapshotFolder(), text, ARRAYSIZE(text));
+    ShowNotice(g_app.mainWindow, nullptr, text, MB_ICONWARNING);
+}
+
+void ShowKeptSnapshotTrouble()
+{
+    if (g_troubleKept)
+        OnSnapshotTrouble(g_keptTrouble);
 }

@@ -12,6 +12,7 @@
 #include "lists/quick_insert.h"
 #include "lists/recent_files.h"
 #include "resources/resource.h"
+#include "shell/deferred_requests.h"
 #include "shell/document_commands.h"
 #include "shell/document_view.h"
 #include "shell/menu_bar.h"
@@ -32,12 +33,13 @@ bool FileExists(const wchar_t* path)
     return path[0] && GetFileAttributesW(path) != INVALID_FILE_ATTRIBUTES;
 }
 
-// Hands the path to an instance that already runs and brings it forward.
-bool HandOverToRunningInstance(const wchar_t* className, const wchar_t* title, const wchar_t* path)
+// How long a second start waits for the running program's main window (that
+// program may have only just begun).
+const DWORD kHandOverWaitMs = 5000;
+
+// Hands the path to the running program and brings it forward.
+void HandOver(HWND running, const wchar_t* path)
 {
-    HWND running = FindWindowW(className, title);
-    if (!running)
-        return false;
     if (path[0]) {
         COPYDATASTRUCT data = {};
         data.dwData = 0;
@@ -46,6 +48,24 @@ bool HandOverToRunningInstance(const wchar_t* className, const wchar_t* title, c
         SendMessageW(running, WM_COPYDATA, 0, (LPARAM)&data);
     }
     SetForegroundWindow((HWND)((ULONG_PTR)running | 1));
+}
+
+// One program runs: a start that does not take the single-instance object
+// is a second start, which waits for the running program's window and hands
+// its file over. True when this start is to run as the program (it also
+// becomes it when the other ended meanwhile without a window).
+bool BecomeRunningProgram(const wchar_t* className, const wchar_t* title, const wchar_t* path)
+{
+    DWORD start = GetTickCount();
+    while (!TakeSingleInstance(className)) {
+        if (HWND running = FindWindowW(className, title)) {
+            HandOver(running, path);
+            return false;
+        }
+        if (GetTickCount() - start >= kHandOverWaitMs)
+            return false;
+        Sleep(50);
+    }
     return true;
 }
 
@@ -139,7 +159,7 @@ bool InitMainWindow(HINSTANCE instance, int showCommand,
 
     wchar_t path[kCommandLineUnits];
     NormaliseCommandLine(GetCommandLineW(), path, kCommandLineUnits);
-    if (HandOverToRunningInstance(className, title, path))
+    if (!BecomeRunningProgram(className, title, path))
         return false;
 
     if (!registerMainClass(instance, className))
@@ -174,11 +194,14 @@ bool InitMainWindow(HINSTANCE instance, int showCommand,
     CreateTabPanel(window);
     ShowCurrentDocument();
     StartRecovery();
+    // Files handed over while the program was starting.
+    RunDeferredRequests();
     return true;
 }
 
 void ReleaseApplication()
 {
+    ReleaseSingleInstance();
     if (g_app.listIcons)
         ImageList_Destroy(g_app.listIcons);
     g_app.listIcons = nullptr;
@@ -197,8 +220,12 @@ int QuillexMain(HINSTANCE instance, int showCommand,
     g_settings.Load(L"Settings.ini");
     LoadLanguage();
     LoadThemeAndIcons();
-    if (!InitMainWindow(instance, showCommand, registerMainClass))
+    if (!InitMainWindow(instance, showCommand, registerMainClass)) {
+        // A second start changed nothing: the running program's settings
+        // are its own to write.
+        g_settings.path[0] = 0;
         return 0;
+    }
 
     HACCEL accelerators = LoadAcceleratorsW(instance, MAKEINTRESOURCEW(IDA_MAIN));
     MSG msg;

@@ -3,7 +3,7 @@
 at random moments while a user types and saves, and the files and the
 unsaved text are checked after every kill.
 
-    fault-injection.py [--kills N] [--seed S] [--build DIR]
+    fault-injection.py [--kills N] [--seed S] [--build DIR] [--damage P] [--double P]
 
 The editor runs from a program folder of its own with three documents (two of
 them large). Each round starts it (answering its restore question, when
@@ -14,6 +14,14 @@ document. After each kill every document file must hold exactly its old or
 its new bytes, and at the next start every text that had been typed and left
 long enough for a snapshot must come back, no older than its file.
 
+Before some starts (share --damage) one snapshot left by the kill is damaged
+as a failing storage would leave it (cut at a random length, a zero-filled
+tail, zero-filled whole, one changed byte) or given fields out of range
+under a correct checksum: a damaged snapshot must be set aside byte for byte
+(never deleted), and what comes back of it must be the start of its text;
+one with bad fields must come back whole. Some starts (share --double) are
+made twice at once: exactly one program must run, restoring each text once.
+
 Needs a display (the test suite's, or run it under xvfb-run with
 tools/with-display.sh). Prints the figures and exits 0 when nothing was lost.
 """
@@ -22,12 +30,14 @@ import argparse
 import glob
 import os
 import random
+import re
 import shutil
 import signal
 import subprocess
 import sys
 import tempfile
 import time
+import zlib
 
 SNAPSHOT_SETTLE = 2.5       # the editor's snapshot delay (2 s) and a margin
 DOCUMENTS = 3
@@ -79,9 +89,9 @@ class Driver:
             self.process.kill()
 
 
-def linux_pid(exe):
-    """The Linux process that runs the Windows program (Wine puts the
-    program's path first on its command line)."""
+def linux_pids(exe):
+    """Every Linux process that runs the Windows program."""
+    found = []
     for entry in os.listdir('/proc'):
         if not entry.isdigit():
             continue
@@ -91,8 +101,52 @@ def linux_pid(exe):
         except OSError:
             continue
         if first == exe or first == windows_path(exe):
-            return int(entry)
-    return None
+            found.append(int(entry))
+    return found
+
+
+def linux_pid(exe):
+    """The Linux process that runs the Windows program (Wine puts the
+    program's path first on its command line)."""
+    pids = linux_pids(exe)
+    return pids[0] if pids else None
+
+
+HEADER_END = '\r\n\r\n'.encode('utf-16-le')
+CHECKSUM = 'Checksum='.encode('utf-16-le')
+
+
+def with_checksum(data):
+    """The snapshot's bytes with the checksum of what follows its line."""
+    start = data.index(CHECKSUM) + len(CHECKSUM)
+    end = start + 16 + 4
+    digits = ('%08X' % zlib.crc32(data[end:])).encode('utf-16-le')
+    return data[:start] + digits + data[start + 16:]
+
+
+def damage(data, rng):
+    """A damaged copy of a snapshot's bytes and the kind of damage; 'fields'
+    keeps the snapshot whole under a correct checksum."""
+    kind = rng.choice(['cut', 'zero tail', 'zeros', 'changed byte', 'fields'])
+    text_at = data.find(HEADER_END) + len(HEADER_END)
+    if kind == 'cut':
+        data = data[:rng.randrange(len(data))]
+    elif kind == 'zero tail':
+        n = rng.randrange(1, len(data) - text_at + 1)
+        data = data[:len(data) - n] + bytes(n)
+    elif kind == 'zeros':
+        data = bytes(len(data))
+    elif kind == 'changed byte' and len(data) > text_at:
+        at = rng.randrange(text_at, len(data))
+        data = data[:at] + bytes([data[at] ^ 0x20]) + data[at + 1:]
+    else:
+        kind = 'fields'
+        for key, value in (('Encoding', '42'), ('Flags', '240')):
+            start = data.index((key + '=').encode('utf-16-le'))
+            end = data.index('\r\n'.encode('utf-16-le'), start)
+            data = data[:start] + ('%s=%s' % (key, value)).encode('utf-16-le') + data[end:]
+        data = with_checksum(data)
+    return data, kind
 
 
 def kill(pid):
@@ -113,8 +167,13 @@ def body(rng, units):
 
 
 class Run:
-    def __init__(self, build, seed):
+    def __init__(self, build, seed, damage_share, double_share):
         self.rng = random.Random(seed)
+        self.damage_share, self.double_share = damage_share, double_share
+        self.damaged = self.doubled = 0
+        self.kinds = {}
+        self.damaged_doc = None     # the document whose snapshot was damaged
+        self.damaged_kind = None
         self.env = wine_environment(build)
         self.work = tempfile.mkdtemp(prefix='fault-', dir=build)
         program = os.path.join(self.work, 'program')
@@ -148,31 +207,94 @@ class Run:
     def fail(self, message):
         self.failures.append('round %d: %s' % (self.kills, message))
 
+    def damage_one(self, snapshots):
+        """Damages one snapshot before the start; returns its file, the
+        damaged bytes and whether it stays whole."""
+        path = self.rng.choice(snapshots)
+        with open(path, 'rb') as f:
+            data = f.read()
+        text = data[data.find(HEADER_END) + len(HEADER_END):].decode('utf-16-le', 'replace')
+        mark = re.match(r'FILE (\d+)\r', text)
+        self.damaged_doc = int(mark.group(1)) if mark else None
+        data, self.damaged_kind = damage(data, self.rng)
+        # What can come back: the damaged file's text, as the driver reads it.
+        at = data.find(HEADER_END)
+        rest = data[at + len(HEADER_END):] if at >= 0 else b''
+        self.damaged_text = ''.join(c if c < '\x80' else '?' for c in
+                                    rest[:len(rest) & ~1].decode('utf-16-le', 'replace'))
+        with open(path, 'wb') as f:
+            f.write(data)
+        self.damaged += 1
+        self.kinds[self.damaged_kind] = self.kinds.get(self.damaged_kind, 0) + 1
+        return path, data
+
     def start(self):
-        asked = bool(glob.glob(os.path.join(self.recovery, 'Document*.snapshot')))
-        subprocess.Popen(['wine', self.exe], cwd=os.path.dirname(self.exe), env=self.env,
-                         stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
-                         stderr=subprocess.DEVNULL)
+        snapshots = sorted(glob.glob(os.path.join(self.recovery, 'Document*.snapshot')))
+        asked = bool(snapshots)
+        self.damaged_doc = self.damaged_kind = None
+        spoiled = None
+        if snapshots and self.rng.random() < self.damage_share:
+            spoiled = self.damage_one(snapshots)
+        twice = self.rng.random() < self.double_share
+        for _ in range(2 if twice else 1):
+            subprocess.Popen(['wine', self.exe], cwd=os.path.dirname(self.exe), env=self.env,
+                             stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
+                             stderr=subprocess.DEVNULL)
         question = self.driver.ask('wait 60 %d' % asked)
+        if twice:
+            self.doubled += 1
+            # The second start hands over and ends.
+            end = time.time() + 15
+            while len(linux_pids(self.exe)) > 1 and time.time() < end:
+                time.sleep(0.05)
+            if len(linux_pids(self.exe)) != 1 or self.driver.ask('windows') != '1':
+                self.fail('two starts at once left %d programs' % len(linux_pids(self.exe)))
         # Found now, so that the kill itself loses no time.
         self.pid = linux_pid(self.exe)
         if self.pid is None:
             raise RuntimeError('the editor is not running')
         if asked and 'Restore' not in question and '?' not in question:
             self.fail('unexpected restore question text %r' % question)
+        if spoiled and self.damaged_kind != 'fields':
+            path, data = spoiled
+            aside = os.path.splitext(path)[0] + '.damaged'
+            try:
+                with open(aside, 'rb') as f:
+                    kept = f.read()
+            except OSError:
+                kept = None
+            if kept != data:
+                self.fail('damaged snapshot %s not set aside whole' % os.path.basename(path))
+            else:
+                os.remove(aside)
 
     def check_restored(self):
         """After a start: each text typed and left for a snapshot is back."""
         by_mark = {}
         for edit, text in self.driver.documents():
-            if text.startswith('FILE '):
-                k = int(text[5:text.index('\r')])
-                if k in by_mark:
-                    self.fail('document %d restored twice' % k)
-                by_mark[k] = (edit, text)
+            mark = re.match(r'FILE (\d+)\r', text)
+            if not mark:
+                # What came back of a snapshot damaged before its mark.
+                if text and self.damaged_doc is not None:
+                    self.driver.ask('discard ' + edit)
+                continue
+            k = int(mark.group(1))
+            if k in by_mark:
+                self.fail('document %d restored twice' % k)
+            by_mark[k] = (edit, text)
         for k in range(DOCUMENTS):
             disk = self.disk[k]
             restored = by_mark.get(k)
+            if restored and k == self.damaged_doc and self.damaged_kind != 'fields':
+                # What comes back of a damaged snapshot is the start of its
+                # text, and its file is written only through the chooser: the
+                # run closes it and opens the file again.
+                edit, text = restored
+                if not self.damaged_text.startswith(text):
+                    self.fail('document %d came back from damage as another text' % k)
+                self.driver.ask('discard ' + edit)
+                restored = None
+                self.settled[k] = len(disk)
             if restored:
                 self.restored += 1
                 edit, text = restored
@@ -186,6 +308,8 @@ class Run:
                 self.text[k], self.edit[k] = text, edit
                 self.settled[k] = len(text)
             else:
+                if k == self.damaged_doc:
+                    self.settled[k] = len(disk)
                 if self.settled[k] > len(disk):
                     self.fail('document %d: %d typed units not restored' %
                               (k, self.settled[k] - len(disk)))
@@ -300,12 +424,16 @@ def main():
     parser.add_argument('--seed', type=int, default=16)
     parser.add_argument('--build', default=os.environ.get('QX_BUILD_DIR',
                         os.path.join(os.path.dirname(os.path.abspath(__file__)), '..', 'build')))
+    parser.add_argument('--damage', type=float, default=0.2,
+                        help='share of starts after which a snapshot is damaged first')
+    parser.add_argument('--double', type=float, default=0.2,
+                        help='share of starts made twice at once')
     parser.add_argument('--keep', action='store_true', help='keep the work folder')
     options = parser.parse_args()
     build = os.path.abspath(options.build)
     subprocess.run(['wineserver', '-p20'], env=wine_environment(build), stdin=subprocess.DEVNULL,
                    stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-    run = Run(build, options.seed)
+    run = Run(build, options.seed, options.damage, options.double)
     started = time.time()
     try:
         while run.kills < options.kills and not run.failures:
@@ -323,9 +451,11 @@ def main():
         if not options.keep:
             shutil.rmtree(run.work, ignore_errors=True)
     print('kills: %d (%d during a save), files checked: %d, texts restored: %d, '
-          'copies left by kills: %d, bytes lost: %d, %.0f s' %
-          (run.kills, run.mid_save, run.files_checked, run.restored, len(run.leftovers), run.bytes_lost,
-           time.time() - started))
+          'copies left by kills: %d, snapshots damaged: %d (%s), double starts: %d, '
+          'bytes lost: %d, %.0f s' %
+          (run.kills, run.mid_save, run.files_checked, run.restored, len(run.leftovers),
+           run.damaged, ', '.join('%s %d' % kind for kind in sorted(run.kinds.items())) or '-',
+           run.doubled, run.bytes_lost, time.time() - started))
     for failure in run.failures:
         print('FAILED ' + failure)
     return 1 if run.failures or run.bytes_lost else 0

@@ -3,9 +3,12 @@
 // line on its standard input and answers one line ("ok ..." or "err ...").
 //
 //   wait SECONDS ASKED   waits for the editor's main window; with ASKED 1
-//                        also for its restore question, answered Yes; then
-//                        until the window takes commands ("ok TEXT" gives
-//                        the question's text, "ok -" when none was asked)
+//                        also for its restore question, answered Yes (or the
+//                        message that nothing could be restored, answered
+//                        OK); then until the window takes commands ("ok
+//                        TEXT" gives the box's text, "ok -" when none)
+//   windows              "ok N": the editor's main windows there are
+//   discard EDIT         closes that document, answering No to its question
 //   docs                 "ok N", then one line per document: its edit
 //                        window and its text (hex bytes; the run types ASCII)
 //   open PATH            hands PATH over as a second start of the program does
@@ -49,7 +52,7 @@ BOOL CALLBACK FindQuestion(HWND window, LPARAM lParam)
     DWORD process = 0;
     GetWindowThreadProcessId(window, &process);
     if (process == search->process && wcscmp(name, L"#32770") == 0 && IsWindowVisible(window) &&
-        GetDlgItem(window, IDYES)) {
+        (GetDlgItem(window, IDYES) || GetDlgItem(window, IDOK) || GetDlgItem(window, IDCANCEL))) {
         search->box = window;
         return FALSE;
     }
@@ -141,6 +144,35 @@ void AtEnd(HWND edit)
     SendMessageTimeoutW(edit, EM_SETSEL, 0x7FFFFFFF, 0x7FFFFFFF, SMTO_NORMAL, 10000, &result);
 }
 
+BOOL CALLBACK CountEditor(HWND window, LPARAM count)
+{
+    wchar_t name[16] = L"";
+    GetClassNameW(window, name, 16);
+    if (wcscmp(name, L"QUILLEX") == 0)
+        ++*(int*)count;
+    return TRUE;
+}
+
+// Closes the document of `edit` (made current first), answering No to the
+// question whether to save it.
+bool Discard(HWND edit)
+{
+    if (!Select(edit))
+        return false;
+    PostMessageW(g_editor, WM_COMMAND, MAKEWPARAM(CMD_WINDOW_CLOSE, 0), 0);
+    BoxSearch search = { 0, nullptr };
+    GetWindowThreadProcessId(g_editor, &search.process);
+    DWORD end = GetTickCount() + 20000;
+    while (IsWindow(edit) && (LONG)(GetTickCount() - end) < 0) {
+        search.box = nullptr;
+        EnumWindows(FindQuestion, (LPARAM)&search);
+        if (search.box && GetDlgItem(search.box, IDNO))
+            PostMessageW(search.box, WM_COMMAND, IDNO, 0);
+        Sleep(20);
+    }
+    return !IsWindow(edit);
+}
+
 std::string Wait(DWORD seconds, bool asked)
 {
     DWORD end = GetTickCount() + seconds * 1000;
@@ -164,7 +196,7 @@ std::string Wait(DWORD seconds, bool asked)
             if (c == ' ' || c == '\n' || c == '\r')
                 c = '_';
         }
-        PostMessageW(search.box, WM_COMMAND, IDYES, 0);
+        PostMessageW(search.box, WM_COMMAND, GetDlgItem(search.box, IDYES) ? IDYES : IDOK, 0);
     }
     // Ready once the window is enabled again and answers.
     while (!IsWindowEnabled(g_editor) || !IsWindowVisible(g_editor)) {
@@ -196,6 +228,12 @@ int main()
         if (verb == "wait") {
             DWORD seconds = strtoul(arguments, &arguments, 10);
             printf("%s\n", Wait(seconds, strtoul(arguments, nullptr, 10) != 0).c_str());
+            continue;
+        }
+        if (verb == "windows") {
+            int count = 0;
+            EnumWindows(CountEditor, (LPARAM)&count);
+            printf("ok %d\n", count);
             continue;
         }
         if (!g_editor || !IsWindow(g_editor)) {
@@ -243,6 +281,8 @@ int main()
             SendMessageTimeoutW(edit, EM_REPLACESEL, TRUE, (LPARAM)text.c_str(), SMTO_NORMAL, 30000,
                                 &result);
             printf("ok\n");
+        } else if (verb == "discard") {
+            printf(Discard(edit) ? "ok\n" : "err discard\n");
         } else if (verb == "save") {
             if (!Select(edit)) {
                 printf("err select\n");

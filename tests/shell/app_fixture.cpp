@@ -94,6 +94,17 @@ std::wstring BuiltProgramFolder()
     return ProgramFolder() + L"..\\..\\program\\";
 }
 
+bool InstallProgram(const std::wstring& folder)
+{
+    for (const wchar_t* name : { L"Quillex.exe", L"ListIconsVGA.png", L"ListIconsQVGA.png",
+                                 L"QInsert.lst" }) {
+        std::wstring target = folder + L"\\" + name;
+        if (!CopyFileW((BuiltProgramFolder() + name).c_str(), target.c_str(), FALSE))
+            return false;
+    }
+    return true;
+}
+
 namespace {
 
 PopupMenuWatcher* g_watcher;

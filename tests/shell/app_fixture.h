@@ -42,6 +42,10 @@ std::vector<std::pair<int, int>> DeviceScreens();
 // The folder of the built program ("...\\build\\program\\").
 std::wstring BuiltProgramFolder();
 
+// Installs the built program with its pictures and quick-insert list in
+// `folder`, where it keeps its settings and snapshots.
+bool InstallProgram(const std::wstring& folder);
+
 // Taps the screen (the real mouse button) at a point in screen coordinates,
 // and lets the windows react.
 void TapScreen(POINT at);

@@ -32,6 +32,36 @@ LRESULT CALLBACK CountEdits(int code, WPARAM wParam, LPARAM lParam)
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
+// Edit windows destroyed while their document was still in the list.
+int g_destroyedListed;
+
+LRESULT CALLBACK CountListedDestructions(int code, WPARAM wParam, LPARAM lParam)
+{
+    for (int i = 0; code == HCBT_DESTROYWND && i < g_app.documents.count; ++i) {
+        if (g_app.documents[i]->edit == (HWND)wParam)
+            ++g_destroyedListed;
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+}
+
+// A document leaves the list before it is destroyed: what its edit window's
+// end sets off (the focus moving to the main window, which gives it to the
+// current document) never finds it there, closed alone or at the end.
+TEST_F(DocumentList, ADocumentLeavesTheListBeforeItIsDestroyed)
+{
+    ASSERT_TRUE(StartApp());
+    Command(CMD_WINDOW_NEW);
+    Command(CMD_WINDOW_NEW);
+    g_destroyedListed = 0;
+    HHOOK hook = SetWindowsHookExW(WH_CBT, CountListedDestructions, nullptr, GetCurrentThreadId());
+    Command(CMD_WINDOW_CLOSE);
+    EXPECT_EQ(2, g_app.documents.count);
+    EXPECT_EQ(GetFocus(), CurrentDocument()->edit);
+    DestroyWindow(g_app.mainWindow);
+    UnhookWindowsHookEx(hook);
+    EXPECT_EQ(0, g_destroyedListed);
 }
 
 TEST_F(DocumentList, TheWordWrapCheckFollowsTheCurrentDocument)

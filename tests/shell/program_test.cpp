@@ -1,28 +1,12 @@
 #include "tests/shell/app_fixture.h"
 
-namespace {
-
-// Installs the built program with its pictures and quick-insert list.
-bool Install(const std::wstring& folder)
-{
-    for (const wchar_t* name : { L"Quillex.exe", L"ListIconsVGA.png", L"ListIconsQVGA.png",
-                                 L"QInsert.lst" }) {
-        std::wstring target = folder + L"\\" + name;
-        if (!CopyFileW((BuiltProgramFolder() + name).c_str(), target.c_str(), FALSE))
-            return false;
-    }
-    return true;
-}
-
-}
-
 // The program in a folder of its own: it writes Settings.ini and Recent.lst
 // beside itself when it ends.
 TEST(Program, WritesSettingsAndRecentFilesAtExit)
 {
     TempFolder temp;
     std::wstring program = temp.Path(L"Quillex.exe");
-    ASSERT_TRUE(Install(temp.Folder()));
+    ASSERT_TRUE(InstallProgram(temp.Folder()));
     std::wstring document = temp.Path(L"письмо.txt");
     WriteBytes(document, Encode(L"Здравствуйте!", 1251));
 

@@ -1,10 +1,14 @@
 #include "tests/shell/app_fixture.h"
 
+#include <algorithm>
+#include <functional>
+
 #include "editor/document_snapshots.h"
 #include "resources/resource.h"
 #include "shell/main_window.h"
 #include "shell/startup.h"
 #include "storage/encodings.h"
+#include "storage/notice.h"
 
 namespace {
 
@@ -15,23 +19,35 @@ class Recovery : public AppFixture {
 protected:
     std::wstring Folder() { return temp.Path(L"Recovery"); }
 
+    // The names of the files there now, sorted.
+    std::vector<std::wstring> Files()
+    {
+        std::vector<std::wstring> names;
+        WIN32_FIND_DATAW data;
+        HANDLE search = FindFirstFileW((Folder() + L"\\*").c_str(), &data);
+        if (search == INVALID_HANDLE_VALUE)
+            return names;
+        do {
+            if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+                names.push_back(data.cFileName);
+        } while (FindNextFileW(search, &data));
+        FindClose(search);
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+
     // The snapshot files there now, read back.
     std::vector<std::wstring> Snapshots()
     {
         std::vector<std::wstring> texts;
-        WIN32_FIND_DATAW data;
-        HANDLE search = FindFirstFileW((Folder() + L"\\*").c_str(), &data);
-        if (search == INVALID_HANDLE_VALUE)
-            return texts;
-        do {
+        for (const std::wstring& name : Files()) {
             Snapshot snapshot;
-            if (IsSnapshotFileName(data.cFileName) &&
-                ReadSnapshot((Folder() + L"\\" + data.cFileName).c_str(), &snapshot))
+            if (IsSnapshotFileName(name.c_str()) &&
+                ReadSnapshot((Folder() + L"\\" + name).c_str(), &snapshot) == SNAPSHOT_WHOLE)
                 texts.push_back(std::to_wstring(snapshot.order) + L" " + snapshot.path + L" " +
                                 std::to_wstring(snapshot.encoding) + L" " +
                                 std::to_wstring(snapshot.flags) + L" " + snapshot.text);
-        } while (FindNextFileW(search, &data));
-        FindClose(search);
+        }
         return texts;
     }
 
@@ -42,6 +58,29 @@ protected:
         for (wchar_t c : text)
             Doc(index)->SendToEdit(WM_CHAR, c, 1);
     }
+
+    // A document of 680 units with a file, changed by typing, its snapshot
+    // written with whatever `change` does to the document, and the run
+    // ended as by a crash. The snapshot file's name.
+    std::wstring CrashWithOneSnapshot(const std::function<void(CDocument*)>& change = nullptr)
+    {
+        std::string text;
+        for (int line = 0; text.size() < 670; ++line)
+            text += "line " + std::to_string(line) + " abcdefghij\r\n";
+        text.resize(670);
+        WriteBytes(Path(), text);
+        EXPECT_TRUE(StartApp(L"\"" + Path() + L"\""));
+        Type(0, L"0123456789");
+        if (change)
+            change(Doc(0));
+        WriteDueSnapshots();
+        Crash();
+        std::vector<std::wstring> files = Files();
+        EXPECT_EQ(1u, files.size());
+        return files.empty() ? L"" : files[0];
+    }
+
+    std::wstring Path() { return temp.Path(L"doc.txt"); }
 
     // Ends the run as a crash would: the snapshots stay where they are.
     void Crash()
@@ -175,4 +214,329 @@ TEST_F(Recovery, ASecondStartThatHandsOverAFileNeverRestores)
     EXPECT_EQ(path, Doc(1)->path);
     EXPECT_EQ(L"unsaved", DocText(0));
     EXPECT_EQ(1u, Snapshots().size());
+}
+
+namespace {
+
+// The text after a snapshot's header, as UTF-16 units (zeros and all).
+std::wstring TextOfSnapshot(const std::string& bytes)
+{
+    std::string end = Utf16Bytes(L"\r\n\r\n");
+    size_t at = bytes.find(end);
+    if (at == std::string::npos || at % 2)
+        return L"";
+    std::string rest = bytes.substr(at + end.size());
+    rest.resize(rest.size() & ~(size_t)1);
+    return FromUtf16Bytes(rest);
+}
+
+size_t HeaderEnd(const std::string& bytes)
+{
+    return bytes.find(Utf16Bytes(L"\r\n\r\n")) + 8;
+}
+
+}
+
+// A damaged snapshot is never removed: it is set aside in the folder, and
+// what can be read of it comes back, the question saying so and where it lies.
+TEST_F(Recovery, DamagedSnapshotsAreSetAsideAndOfferedInPart)
+{
+    struct Damage {
+        const char* name;
+        std::function<void(std::string&)> spoil;
+        int unitsBack;   // of the text after the header; -1: nothing can be read
+    };
+    const std::vector<Damage> damages = {
+        { "last unit missing", [](std::string& b) { b.resize(b.size() - 2); }, 679 },
+        { "odd byte missing", [](std::string& b) { b.resize(b.size() - 1); }, 679 },
+        { "half the text", [](std::string& b) { b.resize(HeaderEnd(b) + 680); }, 340 },
+        { "cut in the header", [](std::string& b) { b.resize(60); }, -1 },
+        { "zero tail", [](std::string& b) { std::fill(b.end() - 400, b.end(), '\0'); }, 480 },
+        { "all zeros", [](std::string& b) { std::fill(b.begin(), b.end(), '\0'); }, -1 },
+        { "a changed unit", [](std::string& b) { b[HeaderEnd(b) + 20] ^= 1; }, 680 },
+        { "huge length",
+          [](std::string& b) {
+              std::string units = Utf16Bytes(L"Units=680");
+              b.replace(b.find(units), units.size(), Utf16Bytes(L"Units=99999999"));
+          },
+          680 },
+    };
+    for (const Damage& damage : damages) {
+        SCOPED_TRACE(damage.name);
+        std::wstring name = CrashWithOneSnapshot();
+        std::wstring file = Folder() + L"\\" + name;
+        std::string bytes = ReadBytes(file);
+        damage.spoil(bytes);
+        WriteBytes(file, bytes);
+
+        MessageBoxAnswerer answerer({ IDYES });
+        ASSERT_TRUE(StartApp());
+        ASSERT_EQ(1u, answerer.seen.size());
+        std::wstring aside = L"Повреждённые копии оставлены в папке " + Folder() + L".";
+        if (damage.unitsBack < 0) {
+            EXPECT_EQ(L"Несохранённые тексты прошлого запуска повреждены, восстановить их нельзя."
+                      L"\n\n" + aside,
+                      answerer.seen[0].text);
+            EXPECT_EQ((UINT)MB_ICONWARNING, answerer.seen[0].icon);
+            EXPECT_EQ(1, g_app.documents.count);
+            EXPECT_EQ(L"", DocText(0));
+        } else {
+            EXPECT_EQ(std::wstring(kQuestion) +
+                          L"\n\nТолько частично можно восстановить текстов: 1.\n\n" + aside,
+                      answerer.seen[0].text);
+            ASSERT_EQ(1, g_app.documents.count);
+            EXPECT_EQ(TextOfSnapshot(bytes).substr(0, damage.unitsBack), DocText(0));
+            // The file stays named, but only the chooser writes it: the text
+            // may be only its start.
+            EXPECT_EQ(Path(), Doc(0)->path);
+            EXPECT_TRUE(Doc(0)->truncated);
+            EXPECT_EQ(1, Doc(0)->modified);
+        }
+        // Set aside under its number, byte for byte; nothing removed.
+        std::wstring stem = name.substr(0, name.find(L'.'));
+        EXPECT_EQ(std::vector<std::wstring>{ stem + L".damaged" }, Files());
+        EXPECT_EQ(bytes, ReadBytes(Folder() + L"\\" + stem + L".damaged"));
+        TearDown();
+        EXPECT_EQ(std::vector<std::wstring>{ stem + L".damaged" }, Files());
+        DeleteFileW((Folder() + L"\\" + stem + L".damaged").c_str());
+    }
+}
+
+// Fields a snapshot's checksum vouches for are still checked: the text
+// comes back whole, with what is wrong made harmless.
+TEST_F(Recovery, SnapshotFieldsAreCheckedOnRestore)
+{
+    struct FieldCase {
+        const char* name;
+        std::wstring path;        // written into the snapshot; empty: the document's own
+        int encoding;             // written; -1: the document's own
+        DWORD flags;              // written
+        bool pathKept;
+        int encodingBack;
+        DWORD flagsBack;
+    };
+    const std::wstring languageFile = ProgramFolder() + L"Languages\\English.lng";
+    const std::vector<FieldCase> cases = {
+        { "unknown encoding", L"", 42, 0, true, ENC_UTF8, 0 },
+        { "unknown flags", L"", -1, 0xFFFF, true, ENC_WIN1251, CODEC_BOM | CODEC_BARE_LF },
+        { "relative path", L"relative.txt", -1, 0, false, ENC_WIN1251, 0 },
+        { "device in a folder", L"C:\\notes\\con.txt", -1, 0, false, ENC_WIN1251, 0 },
+        { "device namespace", L"\\\\.\\COM1", -1, 0, false, ENC_WIN1251, 0 },
+        { "the settings file", L"settings", -1, 0, false, ENC_WIN1251, 0 },
+        { "a language file", languageFile, -1, 0, false, ENC_WIN1251, 0 },
+    };
+    for (const FieldCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::wstring name = CrashWithOneSnapshot([&](CDocument* document) {
+            document->encoding = c.encoding < 0 ? ENC_WIN1251 : c.encoding;
+            document->codecFlags = c.flags;
+            std::wstring path = c.path == L"settings" ? settingsPath : c.path;
+            if (!path.empty())
+                StringCchCopyW(document->path, MAX_PATH, path.c_str());
+        });
+        MessageBoxAnswerer answerer({ IDYES });
+        ASSERT_TRUE(StartApp());
+        ASSERT_EQ(1u, answerer.seen.size());
+        EXPECT_EQ(kQuestion, answerer.seen[0].text);
+        ASSERT_EQ(1, g_app.documents.count);
+        EXPECT_EQ(c.pathKept ? Path() : L"", std::wstring(Doc(0)->path));
+        EXPECT_EQ(c.encodingBack, Doc(0)->encoding);
+        EXPECT_EQ(c.flagsBack, Doc(0)->codecFlags);
+        EXPECT_FALSE(Doc(0)->truncated);
+        EXPECT_EQ(680, Doc(0)->GetTextLength());
+        // Read whole: it stays the document's snapshot.
+        EXPECT_EQ(std::vector<std::wstring>{ name }, Files());
+        TearDown();
+        EXPECT_FALSE(FileExists(Folder()));
+    }
+}
+
+TEST_F(Recovery, TwoSnapshotsOfOneFileBothComeBackTheSecondUntitled)
+{
+    std::wstring path = temp.Path(L"same.txt");
+    WriteBytes(path, "same");
+    ASSERT_TRUE(StartApp(L"\"" + path + L"\""));
+    Type(0, L" first");
+    Command(CMD_WINDOW_NEW);
+    StringCchCopyW(Doc(1)->path, MAX_PATH, path.c_str());
+    Type(1, L"second");
+    WriteDueSnapshots();
+    Crash();
+
+    MessageBoxAnswerer answerer({ IDYES });
+    ASSERT_TRUE(StartApp());
+    ASSERT_EQ(2, g_app.documents.count);
+    EXPECT_EQ(path, Doc(0)->path);
+    EXPECT_EQ(L"same first", DocText(0));
+    EXPECT_EQ(L"", std::wstring(Doc(1)->path));
+    EXPECT_EQ(L"second", DocText(1));
+}
+
+// Snapshots that cannot be written (here the folder's name is taken by a
+// file) are tried again without a key, and the user is told once per
+// failure, never over a question.
+TEST_F(Recovery, FailingSnapshotsAreRetriedAndToldOnce)
+{
+    const std::wstring told = L"Папка " + Folder() +
+                              L" недоступна для записи: несохранённые тексты не удаётся сохранить "
+                              L"на случай сбоя. Сохраните документы.";
+    auto block = [&] { return WriteBytes(Folder(), "in the way"); };
+    ASSERT_TRUE(StartApp());
+    ASSERT_TRUE(block());
+    MessageBoxAnswerer answerer;
+    Type(0, L"unsaved");
+    EXPECT_FALSE(WriteDueSnapshots());
+    PumpMessages();
+    ASSERT_EQ(1u, answerer.seen.size());
+    EXPECT_EQ(told, answerer.seen[0].text);
+    EXPECT_EQ((UINT)MB_ICONWARNING, answerer.seen[0].icon);
+    Type(0, L" more");
+    EXPECT_FALSE(WriteDueSnapshots());
+    PumpMessages();
+    EXPECT_EQ(1u, answerer.seen.size());
+
+    // The way clears: the timer writes it, no key needed.
+    DeleteFileW(Folder().c_str());
+    EXPECT_TRUE(PumpUntil([&] { return Snapshots().size() == 1; }, 3 * SNAPSHOT_RETRY_MS));
+    EXPECT_EQ(std::vector<std::wstring>{ L"0  0 0 unsaved more" }, Snapshots());
+    EXPECT_EQ(1u, answerer.seen.size());
+
+    // A new failure after that success is told again, but only once the
+    // question that is up has ended.
+    for (const std::wstring& name : Files())
+        DeleteFileW((Folder() + L"\\" + name).c_str());
+    RemoveDirectoryW(Folder().c_str());
+    ASSERT_TRUE(block());
+    answerer.onShown = [&](const SeenBox& box) {
+        if (box.text != L"question")
+            return;
+        Type(0, L"!");
+        EXPECT_FALSE(WriteDueSnapshots());
+    };
+    ShowNotice(g_app.mainWindow, nullptr, L"question", MB_OK);
+    PumpMessages();
+    ASSERT_EQ(3u, answerer.seen.size());
+    EXPECT_EQ(L"question", answerer.seen[1].text);
+    EXPECT_EQ(told, answerer.seen[2].text);
+    DeleteFileW(Folder().c_str());
+}
+
+namespace {
+
+BOOL CALLBACK AddMainWindow(HWND window, LPARAM list)
+{
+    wchar_t name[16] = L"";
+    GetClassNameW(window, name, 16);
+    if (wcscmp(name, L"QUILLEX") == 0)
+        ((std::vector<HWND>*)list)->push_back(window);
+    return TRUE;
+}
+
+std::vector<HWND> MainWindows()
+{
+    std::vector<HWND> windows;
+    EnumWindows(AddMainWindow, (LPARAM)&windows);
+    return windows;
+}
+
+struct QuestionSearch {
+    DWORD processes[2];
+    std::vector<HWND> boxes;
+};
+
+BOOL CALLBACK AddQuestion(HWND window, LPARAM lParam)
+{
+    QuestionSearch* search = (QuestionSearch*)lParam;
+    wchar_t name[16] = L"";
+    GetClassNameW(window, name, 16);
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    if ((process == search->processes[0] || process == search->processes[1]) &&
+        wcscmp(name, L"#32770") == 0 && IsWindowVisible(window) && GetDlgItem(window, IDYES))
+        search->boxes.push_back(window);
+    return TRUE;
+}
+
+// The questions the two programs show.
+std::vector<HWND> Questions(HANDLE first, HANDLE second)
+{
+    QuestionSearch search = { { GetProcessId(first), GetProcessId(second) }, {} };
+    EnumWindows(AddQuestion, (LPARAM)&search);
+    return search.boxes;
+}
+
+BOOL CALLBACK AddDocumentText(HWND window, LPARAM lParam)
+{
+    wchar_t name[16] = L"";
+    GetClassNameW(window, name, 16);
+    if (lstrcmpiW(name, L"Edit") == 0 && (GetWindowLongW(window, GWL_STYLE) & ES_MULTILINE) &&
+        GetParent(window) == GetAncestor(window, GA_ROOT)) {
+        wchar_t text[200] = L"";
+        DWORD_PTR got = 0;
+        SendMessageTimeoutW(window, WM_GETTEXT, 200, (LPARAM)text, SMTO_NORMAL, 10000, &got);
+        ((std::vector<std::wstring>*)lParam)->push_back(text);
+    }
+    return TRUE;
+}
+
+std::vector<std::wstring> DocumentTexts(HWND main)
+{
+    std::vector<std::wstring> texts;
+    EnumChildWindows(main, AddDocumentText, (LPARAM)&texts);
+    std::sort(texts.begin(), texts.end());
+    return texts;
+}
+
+bool Ended(HANDLE process)
+{
+    return WaitForSingleObject(process, 0) == WAIT_OBJECT_0;
+}
+
+}
+
+// Two starts at once (a double tap on the program): one program runs, asks
+// once and restores each text once; the other start only hands over.
+TEST_F(Recovery, TwoStartsAtOnceGiveOneProgramThatRestoresOnce)
+{
+    ASSERT_TRUE(StartApp());
+    Type(0, L"first text");
+    Command(CMD_WINDOW_NEW);
+    Type(1, L"second text");
+    WriteDueSnapshots();
+    Crash();
+    ASSERT_TRUE(InstallProgram(temp.Folder()));
+    const std::wstring commandLine = L"\"" + temp.Path(L"Quillex.exe") + L"\"";
+    const std::vector<std::wstring> restored = { L"first text", L"second text" };
+
+    for (int round = 0; round < 4; ++round) {
+        SCOPED_TRACE(round);
+        HANDLE first = StartProgram(commandLine, temp.Folder());
+        HANDLE second = StartProgram(commandLine, temp.Folder());
+        ASSERT_TRUE(first && second);
+        std::vector<HWND> boxes;
+        EXPECT_TRUE(PumpUntil([&] { return !(boxes = Questions(first, second)).empty(); }, 30000));
+        for (HWND box : boxes)
+            PostMessageW(box, WM_COMMAND, IDYES, 0);
+        EXPECT_EQ(1u, boxes.size());
+        // The second start hands over and ends.
+        EXPECT_TRUE(PumpUntil([&] { return Ended(first) || Ended(second); }, 15000));
+        HANDLE running = Ended(first) ? second : first;
+        std::vector<HWND> mains = MainWindows();
+        EXPECT_EQ(1u, mains.size());
+        if (mains.size() == 1) {
+            PumpUntil([&] { return DocumentTexts(mains[0]).size() >= restored.size(); }, 15000);
+            EXPECT_EQ(restored, DocumentTexts(mains[0]));
+        }
+        EXPECT_TRUE(Questions(first, second).empty());
+        // Ended as by a crash: the snapshots stay for the next round.
+        TerminateProcess(first, 1);
+        TerminateProcess(second, 1);
+        WaitForSingleObject(running, 10000);
+        WaitForSingleObject(first, 10000);
+        WaitForSingleObject(second, 10000);
+        CloseHandle(first);
+        CloseHandle(second);
+        if (HasFatalFailure() || HasFailure())
+            break;
+    }
 }
