@@ -19,6 +19,11 @@ enum FindMode {
 int FindInDocument(CDocument* document, const wchar_t* pattern, bool forward, bool ignoreCase,
                    bool wholeWord, int mode);
 
+// The document's whole text, read from its window only when it may have
+// changed since the last read: valid until the next change of any document
+// and not to be deleted. Null (the user told) when memory runs short.
+const wchar_t* TextToSearch(CDocument* document, int* length);
+
 // The document's whole text in a new[] buffer the caller deletes, with its
 // length; null (the user told) when memory runs short.
 wchar_t* CopyDocumentText(CDocument* document, int* length);
