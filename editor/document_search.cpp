@@ -77,7 +77,7 @@ const wchar_t* TextToSearch(CDocument* document, int* length)
 }
 
 int FindInDocument(CDocument* document, const wchar_t* pattern, bool forward, bool ignoreCase,
-                   bool wholeWord, int mode)
+                   bool wholeWord, int mode, bool focusText)
 {
     DWORD start = 0, end = 0;
     document->GetSelection(&start, &end);
@@ -87,12 +87,14 @@ int FindInDocument(CDocument* document, const wchar_t* pattern, bool forward, bo
     int found = FindFrom(document, pattern, patternLength, scanStart, options);
     if (found >= 0) {
         document->SetSelection(found, found + patternLength, true);
-        SetFocus(document->edit);
+        if (focusText)
+            SetFocus(document->edit);
         return 1;
     }
     if (!AskOrReport(document, mode))
         return 0;
     int restart = forward ? 0 : document->GetTextLength();
     document->SetSelection(restart, restart, true);
-    return FindInDocument(document, pattern, forward, ignoreCase, wholeWord, FIND_REPORT);
+    return FindInDocument(document, pattern, forward, ignoreCase, wholeWord, FIND_REPORT,
+                          focusText);
 }

@@ -14,10 +14,10 @@ enum FindMode {
 
 // Searches the document from its selection: forward from the selection's
 // end, backward from just before its start. Selects a match (scrolled into
-// view, the edit window focused) and answers 1, else acts on `mode` and
-// answers 0.
+// view, the edit window focused unless `focusText` is false) and answers 1,
+// else acts on `mode` and answers 0.
 int FindInDocument(CDocument* document, const wchar_t* pattern, bool forward, bool ignoreCase,
-                   bool wholeWord, int mode);
+                   bool wholeWord, int mode, bool focusText = true);
 
 // The document's whole text, read from its window only when it may have
 // changed since the last read: valid until the next change of any document

@@ -15,10 +15,10 @@
 namespace {
 
 // Enter in the find box finds the next match, in the replace box it
-// replaces. The search gives the text the focus after a match; a search
-// started from a box leaves it in the box (the text still shows the match),
-// so that the next Enter steps on instead of typing a line break over the
-// selected match. Commands that reach a box (accelerators pressed while it
+// replaces. A search started from a box leaves the focus in the box (the
+// text still shows the match), so that the next Enter steps on instead of
+// typing a line break over the selected match; a question about starting
+// again may have taken it away. Commands that reach a box (accelerators pressed while it
 // has the focus) belong to the main window, but for select all.
 LRESULT OnBoxMessage(void*, const WindowMessage& m)
 {
@@ -27,10 +27,10 @@ LRESULT OnBoxMessage(void*, const WindowMessage& m)
         if (m.wParam != VK_RETURN)
             break;
         if (GetDlgCtrlID(m.window) == IDC_FIND_TEXT)
-            FindNext(true);
+            FindNext(true, false);
         else
-            Replace(false);
-        if (IsWindow(m.window) && IsWindowVisible(m.window))
+            Replace(false, false);
+        if (IsWindow(m.window) && IsWindowVisible(m.window) && GetFocus() != m.window)
             SetFocus(m.window);
         return 0;
     case WM_CHAR:

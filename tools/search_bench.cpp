@@ -6,20 +6,16 @@
 // the edit control alone selecting the same places. Run by tools/bench.
 
 #include <stdio.h>
+#include <wchar.h>
 
 #include <functional>
 #include <string>
 #include <vector>
 
-#include "app/app_state.h"
-#include "editor/document.h"
 #include "editor/document_replace.h"
 #include "editor/document_search.h"
 #include "resources/resource.h"
-#include "shell/startup.h"
-#include "storage/settings.h"
-#include "widgets/list_icons.h"
-#include "tools/bench_timing.h"
+#include "tools/bench_editor.h"
 
 namespace {
 
@@ -96,19 +92,9 @@ void TimePress(const char* name, const std::wstring& text, const std::function<v
 // by a tap on ">>", against the edit control alone selecting the same places.
 bool TimePresses(const std::wstring& text)
 {
-    wchar_t folder[MAX_PATH], settings[MAX_PATH];
-    GetTempPathW(MAX_PATH, folder);
-    StringCchCatW(folder, MAX_PATH, L"search-bench");
-    CreateDirectoryW(folder, nullptr);
-    StringCchPrintfW(settings, MAX_PATH, L"%s\\Settings.ini", folder);
-    g_settings.LoadFrom(settings);
-    LoadLanguage();
-    g_app.instance = GetModuleHandleW(nullptr);
-    LoadThemeAndIcons();
-    if (!InitMainWindow(g_app.instance, SW_SHOW)) {
-        printf("no main window\n");
+    BenchEditor editor(L"search-bench");
+    if (!editor.started)
         return false;
-    }
     SendMessageW(g_app.mainWindow, WM_COMMAND, CMD_SEARCH, 0);
     HWND box = GetDlgItem(g_app.findBar, IDC_FIND_TEXT);
     SetWindowTextW(box, L"кот");
@@ -124,20 +110,13 @@ bool TimePresses(const std::wstring& text)
     TimePress("(edit control only: select the same place)", text, [](int i) {
         g_app.documents[0]->SetSelection(i * 6, i * 6 + 3, true);
     });
-
-    g_app.documents[0]->modified = 0;
-    DestroyWindow(g_app.mainWindow);
-    Pump();
-    ReleaseApplication();
-    g_settings.path[0] = 0;
-    DeleteFileW(settings);
-    RemoveDirectoryW(folder);
     return true;
 }
 
 }
 
-int wmain()
+// With the argument "presses" only the presses in the editor's window run.
+int wmain(int argc, wchar_t** argv)
 {
     HINSTANCE instance = GetModuleHandleW(nullptr);
     WNDCLASSW windowClass = {};
@@ -154,6 +133,11 @@ int wmain()
     document->Show(true);
 
     const std::wstring text = MakeDocumentText();
+    if (argc > 1 && wcscmp(argv[1], L"presses") == 0) {
+        delete document;
+        DestroyWindow(window);
+        return TimePresses(text) ? 0 : 1;
+    }
     auto reset = [&]() {
         document->SetText(text.c_str());
         document->SetSelection(0, 0, true);

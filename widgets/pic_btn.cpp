@@ -29,8 +29,11 @@ LRESULT CPicBtn::OnMessage(CPicBtn* self, const WindowMessage& m)
 {
     switch (m.message) {
     case WM_PAINT:
-    case WM_ERASEBKGND:
         return self->OnPaint(m);
+    case WM_ERASEBKGND:
+        // The paint that follows covers the whole button: drawing it here as
+        // well would draw every change twice.
+        return 1;
     case BM_SETSTATE:
         return self->OnSetState(m);
     case WM_LBUTTONDOWN:

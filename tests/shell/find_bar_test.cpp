@@ -359,5 +359,16 @@ TEST_F(FindBar, APressSelectsTheNextMatchAndRepaintsOnlyWhatChanged)
             EXPECT_EQ(tapped ? c.pressedPaints : 0, counter.paints[button->window]);
         }
     }
+    // A match below the shown lines comes into view, the focus staying in the box.
+    std::wstring lines;
+    for (int i = 0; i < 100; ++i)
+        lines += L"а\r\n";
+    Doc(0)->SetText((lines + L"кот").c_str());
+    Select(0, 0);
+    SetFocus(box);
+    Enter(IDC_FIND_TEXT);
+    EXPECT_EQ(Range(300, 303), Selection());
+    EXPECT_LT(0, Doc(0)->SendToEdit(EM_GETFIRSTVISIBLELINE, 0, 0));
+    EXPECT_EQ(box, GetFocus());
     Press(IDC_WHOLE_WORD);
 }
