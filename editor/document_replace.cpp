@@ -27,11 +27,10 @@ bool ReplaceSelectionIfMatch(CDocument* document, const wchar_t* find, const wch
     if (start == end || start == (DWORD)-1 || (int)(end - start) != findLength)
         return false;
     int length = 0;
-    wchar_t* text = CopyDocumentText(document, &length);
+    const wchar_t* text = TextToSearch(document, &length);
     if (!text)
         return false;
     bool same = (int)end <= length && UnitsEqual(text + start, find, findLength, ignoreCase);
-    delete[] text;
     if (!same)
         return false;
     MakeRoomFor(document, length - findLength + (int)wcslen(replacement));

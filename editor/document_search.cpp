@@ -3,10 +3,23 @@
 #include <wchar.h>
 
 #include "editor/document.h"
+#include "editor/edit_subclass.h"
 #include "editor/text_search.h"
 #include "storage/notice.h"
 
 namespace {
+
+// The text the last search read. Stepping through the matches of a text
+// that stays the same then reads the window's text once, not at every press.
+struct SearchedText {
+    const CDocument* document;
+    HWND edit;
+    DWORD version;
+    wchar_t* text;
+    int length;
+    ~SearchedText() { delete[] text; }
+};
+SearchedText g_searched = {};
 
 // Offset of the first match from `scanStart`, or -1; -1 also when the text
 // could not be read.
@@ -16,12 +29,10 @@ int FindFrom(CDocument* document, const wchar_t* pattern, int patternLength, int
     if (scanStart < 0)
         return -1;
     int length = 0;
-    wchar_t* text = CopyDocumentText(document, &length);
+    const wchar_t* text = TextToSearch(document, &length);
     if (!text)
         return -1;
-    int found = FindMatch(text, length, pattern, patternLength, scanStart, options);
-    delete[] text;
-    return found;
+    return FindMatch(text, length, pattern, patternLength, scanStart, options);
 }
 
 bool AskOrReport(CDocument* document, int mode)
@@ -46,8 +57,27 @@ wchar_t* CopyDocumentText(CDocument* document, int* length)
     return text;
 }
 
+const wchar_t* TextToSearch(CDocument* document, int* length)
+{
+    SearchedText& kept = g_searched;
+    // The length is asked as well: it costs one message and catches a text
+    // changed where no count was kept.
+    if (kept.text && kept.document == document && kept.edit == document->edit &&
+        kept.version == EditTextVersion() && kept.length == document->GetTextLength()) {
+        *length = kept.length;
+        return kept.text;
+    }
+    delete[] kept.text;
+    kept.text = CopyDocumentText(document, length);
+    kept.document = document;
+    kept.edit = document->edit;
+    kept.version = EditTextVersion();
+    kept.length = *length;
+    return kept.text;
+}
+
 int FindInDocument(CDocument* document, const wchar_t* pattern, bool forward, bool ignoreCase,
-                   bool wholeWord, int mode)
+                   bool wholeWord, int mode, bool focusText)
 {
     DWORD start = 0, end = 0;
     document->GetSelection(&start, &end);
@@ -57,12 +87,14 @@ int FindInDocument(CDocument* document, const wchar_t* pattern, bool forward, bo
     int found = FindFrom(document, pattern, patternLength, scanStart, options);
     if (found >= 0) {
         document->SetSelection(found, found + patternLength, true);
-        SetFocus(document->edit);
+        if (focusText)
+            SetFocus(document->edit);
         return 1;
     }
     if (!AskOrReport(document, mode))
         return 0;
     int restart = forward ? 0 : document->GetTextLength();
     document->SetSelection(restart, restart, true);
-    return FindInDocument(document, pattern, forward, ignoreCase, wholeWord, FIND_REPORT);
+    return FindInDocument(document, pattern, forward, ignoreCase, wholeWord, FIND_REPORT,
+                          focusText);
 }

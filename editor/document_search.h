@@ -14,10 +14,15 @@ enum FindMode {
 
 // Searches the document from its selection: forward from the selection's
 // end, backward from just before its start. Selects a match (scrolled into
-// view, the edit window focused) and answers 1, else acts on `mode` and
-// answers 0.
+// view, the edit window focused unless `focusText` is false) and answers 1,
+// else acts on `mode` and answers 0.
 int FindInDocument(CDocument* document, const wchar_t* pattern, bool forward, bool ignoreCase,
-                   bool wholeWord, int mode);
+                   bool wholeWord, int mode, bool focusText = true);
+
+// The document's whole text, read from its window only when it may have
+// changed since the last read: valid until the next change of any document
+// and not to be deleted. Null (the user told) when memory runs short.
+const wchar_t* TextToSearch(CDocument* document, int* length);
 
 // The document's whole text in a new[] buffer the caller deletes, with its
 // length; null (the user told) when memory runs short.

@@ -8,6 +8,7 @@
 #include "storage/encodings.h"
 #include "storage/file_io.h"
 #include "storage/grow_array.h"
+#include "storage/text_convert.h"
 #include "storage/wide_text.h"
 
 namespace {
@@ -169,8 +170,11 @@ bool WriteSnapshot(Record& record, int order)
         StringCchPrintfW(digits, 9, L"%08lX", (unsigned long)crc);
         memcpy(checked - 10, digits, 8 * sizeof(wchar_t));
         CreateDirectoryW(g_folder, nullptr);
-        DWORD bytes = (DWORD)(headerUnits + units) * sizeof(wchar_t);
-        ok = WriteFileAtomically(record.file, buffer, bytes);
+        // The same converter a save uses: UTF-16 without a mark, line ends kept.
+        EncodedText encoded = {};
+        ok = EncodeText(buffer, headerUnits + units, ENC_UTF16, 0, &encoded) &&
+             WriteFileAtomically(record.file, encoded.bytes, encoded.count);
+        delete[] encoded.bytes;
     }
     ok = ok && buffer;
     delete[] buffer;

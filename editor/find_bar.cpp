@@ -1,57 +1,53 @@
 #include "editor/find_bar.h"
 
 #include <climits>
+#include <new>
 
 #include "app/app_state.h"
 #include "editor/document.h"
 #include "editor/find_bar_actions.h"
 #include "editor/layout.h"
 #include "platform/aygshell.h"
+#include "platform/window_subclass.h"
 #include "resources/resource.h"
 #include "widgets/enter_key.h"
 
 namespace {
 
-const UINT_PTR kFindBoxSubclass = 0x51F0;
-
 // Enter in the find box finds the next match, in the replace box it
-// replaces. The search gives the text the focus after a match; a search
-// started from a box leaves it in the box (the text still shows the match),
-// so that the next Enter steps on instead of typing a line break over the
-// selected match. Commands that reach a box (accelerators pressed while it
+// replaces. A search started from a box leaves the focus in the box (the
+// text still shows the match), so that the next Enter steps on instead of
+// typing a line break over the selected match; a question about starting
+// again may have taken it away. Commands that reach a box (accelerators pressed while it
 // has the focus) belong to the main window, but for select all.
-LRESULT CALLBACK FindBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                             DWORD_PTR)
+LRESULT OnBoxMessage(void*, const WindowMessage& m)
 {
-    switch (message) {
+    switch (m.message) {
     case WM_KEYDOWN:
-        if (wParam != VK_RETURN)
+        if (m.wParam != VK_RETURN)
             break;
-        if (GetDlgCtrlID(box) == IDC_FIND_TEXT)
-            FindNext(true);
+        if (GetDlgCtrlID(m.window) == IDC_FIND_TEXT)
+            FindNext(true, false);
         else
-            Replace(false);
-        if (IsWindow(box) && IsWindowVisible(box))
-            SetFocus(box);
+            Replace(false, false);
+        if (IsWindow(m.window) && IsWindowVisible(m.window) && GetFocus() != m.window)
+            SetFocus(m.window);
         return 0;
     case WM_CHAR:
         // The Enter character itself would only beep.
-        if (wParam == L'\r')
+        if (m.wParam == L'\r')
             return 0;
         break;
     case WM_COMMAND:
         // Select all means the box's own text while one is being typed.
-        if (LOWORD(wParam) == CMD_SELECT_ALL)
-            return DefSubclassProc(box, EM_SETSEL, 0, -1);
-        SendMessageW(g_app.mainWindow, WM_COMMAND, wParam, lParam);
-        break;
-    case WM_NCDESTROY:
-        RemoveWindowSubclass(box, FindBoxProc, kFindBoxSubclass);
+        if (LOWORD(m.wParam) == CMD_SELECT_ALL)
+            return PassOn(m, EM_SETSEL, 0, -1);
+        SendMessageW(g_app.mainWindow, WM_COMMAND, m.wParam, m.lParam);
         break;
     default:
         break;
     }
-    return DefSubclassProc(box, message, wParam, lParam);
+    return PassOn(m);
 }
 
 void SubclassBox(HWND bar, int control)
@@ -59,7 +55,7 @@ void SubclassBox(HWND bar, int control)
     HWND box = GetDlgItem(bar, control);
     // A dialog manager would turn Enter into the bar's default button.
     LetControlTakeEnter(box);
-    SetWindowSubclass(box, FindBoxProc, kFindBoxSubclass, 0);
+    WindowSubclass<void, OnBoxMessage>::Attach(box, nullptr);
 }
 
 // Where the template puts the bar's controls, at the device's DPI, and how
@@ -70,17 +66,34 @@ struct ControlPlace {
     RECT rect;
 };
 const int kMostControls = 8;
-ControlPlace g_places[kMostControls];
-int g_placeCount = 0;
-int g_templateWidth = 0;
+struct FindBarState {
+    ControlPlace places[kMostControls];
+    int placeCount;
+    int templateWidth;
+};
+
+// The state goes with the bar.
+LRESULT OnBarMessage(FindBarState* state, const WindowMessage& m)
+{
+    LRESULT result = PassOn(m);
+    if (m.message == WM_NCDESTROY)
+        delete state;
+    return result;
+}
+typedef WindowSubclass<FindBarState, OnBarMessage> BarState;
 
 void RememberPlaces(HWND bar)
 {
-    g_placeCount = 0;
+    FindBarState* state = new (std::nothrow) FindBarState();
+    if (!state || !BarState::Attach(bar, state)) {
+        // The controls then stay where the template puts them.
+        delete state;
+        return;
+    }
     int left = INT_MAX, right = 0;
-    for (HWND child = GetWindow(bar, GW_CHILD); child && g_placeCount < kMostControls;
+    for (HWND child = GetWindow(bar, GW_CHILD); child && state->placeCount < kMostControls;
          child = GetWindow(child, GW_HWNDNEXT)) {
-        ControlPlace& place = g_places[g_placeCount++];
+        ControlPlace& place = state->places[state->placeCount++];
         place.control = child;
         GetWindowRect(child, &place.rect);
         MapWindowPoints(nullptr, bar, (POINT*)&place.rect, 2);
@@ -88,25 +101,26 @@ void RememberPlaces(HWND bar)
         right = place.rect.right > right ? place.rect.right : right;
     }
     // The template leaves as much room on the right as on the left.
-    g_templateWidth = g_placeCount > 0 ? right + left : 0;
+    state->templateWidth = state->placeCount > 0 ? right + left : 0;
 }
 
 // A bar narrower than its template has its controls' places and widths
 // narrowed in proportion; a wider one has them as the template says.
 void FitControls(HWND bar)
 {
+    const FindBarState* state = BarState::Of(bar);
     RECT client;
     GetClientRect(bar, &client);
     int width = client.right;
-    if (width <= 0 || g_templateWidth <= 0)
+    if (!state || width <= 0 || state->templateWidth <= 0)
         return;
-    for (int i = 0; i < g_placeCount; ++i) {
-        RECT r = g_places[i].rect;
-        if (width < g_templateWidth) {
-            r.left = MulDiv(r.left, width, g_templateWidth);
-            r.right = MulDiv(r.right, width, g_templateWidth);
+    for (int i = 0; i < state->placeCount; ++i) {
+        RECT r = state->places[i].rect;
+        if (width < state->templateWidth) {
+            r.left = MulDiv(r.left, width, state->templateWidth);
+            r.right = MulDiv(r.right, width, state->templateWidth);
         }
-        SetWindowPos(g_places[i].control, nullptr, r.left, r.top, r.right - r.left,
+        SetWindowPos(state->places[i].control, nullptr, r.left, r.top, r.right - r.left,
                      r.bottom - r.top, SWP_NOZORDER | SWP_NOACTIVATE);
     }
 }

@@ -77,16 +77,16 @@ bool WholeWord()
 
 }
 
-void FindNext(bool forward)
+void FindNext(bool forward, bool focusText)
 {
     BarTexts texts;
     if (!ReadBar(&texts, false))
         return;
     FindInDocument(CurrentDocument(), texts.find, forward, IgnoreCase(), WholeWord(),
-                   FIND_ASK_AGAIN);
+                   FIND_ASK_AGAIN, focusText);
 }
 
-void Replace(bool all)
+void Replace(bool all, bool focusText)
 {
     BarTexts texts;
     if (!ReadBar(&texts, true))
@@ -94,7 +94,8 @@ void Replace(bool all)
     CDocument* document = CurrentDocument();
     if (!all) {
         ReplaceSelectionIfMatch(document, texts.find, texts.replacement, IgnoreCase());
-        FindInDocument(document, texts.find, true, IgnoreCase(), WholeWord(), FIND_ASK_AGAIN);
+        FindInDocument(document, texts.find, true, IgnoreCase(), WholeWord(), FIND_ASK_AGAIN,
+                       focusText);
         return;
     }
     int count = ReplaceAllInDocument(document, texts.find, texts.replacement, IgnoreCase(),

@@ -6,12 +6,14 @@
 // moment it runs; an empty find box makes it do nothing.
 
 // "<<" and ">>": selects the previous or next match, offering once to start
-// again from the other end.
-void FindNext(bool forward);
+// again from the other end. The text gets the keyboard focus with a match
+// unless the search was started from a box that keeps it (`focusText` false).
+void FindNext(bool forward, bool focusText = true);
 
 // "R" replaces the selection when it is the find text, then finds the next
-// match; "RA" replaces every match and reports the count.
-void Replace(bool all);
+// match (the focus as for FindNext); "RA" replaces every match and reports
+// the count.
+void Replace(bool all, bool focusText = true);
 
 // The replace-all report for `count` replacements, in `out` of `capacity`
 // units. A translation that has no room for the number, or no "%d" for it,

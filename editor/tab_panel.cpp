@@ -10,7 +10,6 @@
 namespace {
 
 const int kBufferHeight = 30;
-const UINT_PTR kPanelSubclass = 1;
 
 int BufferWidth()
 {
@@ -64,7 +63,7 @@ CTabPanel::CTabPanel(HWND panelWindow)
       modifiedCurrentBrush(nullptr), font(nullptr), lightPen(nullptr), darkPen(nullptr),
       window(panelWindow), controlId(0), tabCount(0), pressed(0), currentTab(0)
 {
-    SetWindowSubclass(window, PanelProc, kPanelSubclass, (DWORD_PTR)this);
+    Subclass::Attach(window, this);
     controlId = (DWORD)GetWindowLongPtrW(window, GWLP_ID);
 
     const COLORREF* colours = g_app.colours;
@@ -82,7 +81,9 @@ CTabPanel::CTabPanel(HWND panelWindow)
 
 CTabPanel::~CTabPanel()
 {
-    Detach();
+    if (window)
+        Subclass::Detach(window);
+    window = nullptr;
     HGDIOBJ objects[] = { backgroundBrush, currentBrush, modifiedBrush, modifiedCurrentBrush,
                           lightPen, darkPen, font };
     for (HGDIOBJ object : objects) {
@@ -104,44 +105,31 @@ void CTabPanel::SetCurrentTab(int index)
     RepaintNow(window);
 }
 
-void CTabPanel::Detach()
+LRESULT CTabPanel::OnMessage(CTabPanel* self, const WindowMessage& m)
 {
-    if (window)
-        RemoveWindowSubclass(window, PanelProc, kPanelSubclass);
-    window = nullptr;
-}
-
-LRESULT CALLBACK CTabPanel::PanelProc(HWND panel, UINT message, WPARAM wParam, LPARAM lParam,
-                                      UINT_PTR, DWORD_PTR data)
-{
-    CTabPanel* self = (CTabPanel*)data;
-    switch (message) {
+    switch (m.message) {
     case WM_PAINT:
     case WM_ERASEBKGND:
     case WM_DRAWITEM:
-        return self->OnPaint(message, wParam, lParam);
+        return self->OnPaint(m);
     case WM_LBUTTONDOWN:
-        return self->OnStylusDown(lParam);
+        return self->OnStylusDown(m.lParam);
     case WM_LBUTTONUP:
         return self->OnStylusUp();
     case WM_LBUTTONDBLCLK:
-        return self->OnDoubleTap(lParam);
+        return self->OnDoubleTap(m.lParam);
     case WM_NCDESTROY:
-        self->Detach();
-        return DefSubclassProc(panel, message, wParam, lParam);
+        self->window = nullptr;
+        break;
     default:
-        return self->PassOn(message, wParam, lParam);
+        break;
     }
-}
-
-LRESULT CTabPanel::PassOn(UINT message, WPARAM wParam, LPARAM lParam)
-{
-    return DefSubclassProc(window, message, wParam, lParam);
+    return PassOn(m);
 }
 
 // The whole panel is drawn off-screen and copied in one transfer, so it never
 // shows half drawn.
-LRESULT CTabPanel::OnPaint(UINT message, WPARAM wParam, LPARAM lParam)
+LRESULT CTabPanel::OnPaint(const WindowMessage& m)
 {
     PAINTSTRUCT paint;
     HDC dc = BeginPaint(window, &paint);
@@ -152,7 +140,7 @@ LRESULT CTabPanel::OnPaint(UINT message, WPARAM wParam, LPARAM lParam)
         buffer.Draw(dc, 0, 0, 0, 0, client.right, client.bottom);
     }
     EndPaint(window, &paint);
-    return PassOn(message, wParam, lParam);
+    return PassOn(m);
 }
 
 // The surface is made for the screen's width; a wider panel (a desktop

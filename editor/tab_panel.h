@@ -2,6 +2,7 @@
 #define QUILLEX_EDITOR_TAB_PANEL_H
 
 #include "platform/pocketpc.h"
+#include "platform/window_subclass.h"
 #include "widgets/image_strip.h"
 
 // The strip of document tabs along the top of the main window: one tab of
@@ -13,11 +14,11 @@
 // tapped one. Tab i shows g_app.documents[i].
 class CTabPanel {
 public:
-    // Attaches the panel to the window as its subclass, with the object as the
-    // subclass's data; the window lets go of it at WM_NCDESTROY.
+    // Attaches the object to the panel window; the window lets go of it at
+    // WM_NCDESTROY.
     explicit CTabPanel(HWND panelWindow);
-    // Releases the drawing objects and, while the window lives, removes the
-    // subclass, so its last messages never reach the deleted object.
+    // Releases the drawing objects and, while the window lives, takes the
+    // object off it, so its last messages never reach the deleted object.
     virtual ~CTabPanel();
 
     void SetTabCount(int count);
@@ -41,11 +42,9 @@ public:
     CTabPanel& operator=(const CTabPanel&) = delete;
 
 private:
-    static LRESULT CALLBACK PanelProc(HWND panel, UINT message, WPARAM wParam, LPARAM lParam,
-                                      UINT_PTR id, DWORD_PTR data);
-    void Detach();
-    LRESULT PassOn(UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT OnPaint(UINT message, WPARAM wParam, LPARAM lParam);
+    static LRESULT OnMessage(CTabPanel* self, const WindowMessage& m);
+    typedef WindowSubclass<CTabPanel, OnMessage> Subclass;
+    LRESULT OnPaint(const WindowMessage& m);
     void DrawPanel(const RECT& client);
     void DrawTab(int index, int tabWidth, int tabHeight);
     bool FitBuffer(const RECT& client);

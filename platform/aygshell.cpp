@@ -5,6 +5,7 @@
 #include "platform/device_bounds.h"
 #include "platform/device_buttons.h"
 #include "platform/device_screen.h"
+#include "platform/window_subclass.h"
 
 namespace {
 
@@ -13,7 +14,6 @@ namespace {
 // asked for it. Here it is drawn into the window's own caption after the
 // system has drawn it, and a tap on it sends IDOK to the window.
 
-const UINT_PTR kDoneSubclass = 0x51D0;
 const wchar_t kDoneProperty[] = L"QuillexDoneButton";
 
 // The button's place in screen coordinates: the right end of the caption,
@@ -49,27 +49,27 @@ void PaintDone(HWND owner)
     ReleaseDC(owner, dc);
 }
 
-LRESULT CALLBACK DoneOwnerProc(HWND owner, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                               DWORD_PTR)
+LRESULT DoneOwnerProc(void*, const WindowMessage& m)
 {
-    switch (message) {
+    HWND owner = m.window;
+    switch (m.message) {
     case WM_NCPAINT:
     case WM_NCACTIVATE:
     case WM_SETTEXT:
     case WM_WINDOWPOSCHANGED: {
-        LRESULT result = DefSubclassProc(owner, message, wParam, lParam);
+        LRESULT result = PassOn(m);
         PaintDone(owner);
         return result;
     }
     case WM_NCHITTEST: {
-        POINT at = { (short)LOWORD(lParam), (short)HIWORD(lParam) };
+        POINT at = { (short)LOWORD(m.lParam), (short)HIWORD(m.lParam) };
         RECT r = DoneRect(owner);
         if (PtInRect(&r, at))
             return HTBORDER;
         break;
     }
     case WM_NCLBUTTONDOWN: {
-        POINT at = { (short)LOWORD(lParam), (short)HIWORD(lParam) };
+        POINT at = { (short)LOWORD(m.lParam), (short)HIWORD(m.lParam) };
         RECT r = DoneRect(owner);
         if (PtInRect(&r, at)) {
             PostMessageW(owner, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
@@ -79,12 +79,11 @@ LRESULT CALLBACK DoneOwnerProc(HWND owner, UINT message, WPARAM wParam, LPARAM l
     }
     case WM_NCDESTROY:
         RemovePropW(owner, kDoneProperty);
-        RemoveWindowSubclass(owner, DoneOwnerProc, kDoneSubclass);
         break;
     default:
         break;
     }
-    return DefSubclassProc(owner, message, wParam, lParam);
+    return PassOn(m);
 }
 
 void AddDoneButton(HWND owner)
@@ -93,7 +92,7 @@ void AddDoneButton(HWND owner)
     LONG style = GetWindowLongW(owner, GWL_STYLE);
     SetWindowLongW(owner, GWL_STYLE, (style & ~WS_SYSMENU) | WS_CAPTION);
     SetPropW(owner, kDoneProperty, (HANDLE)1);
-    SetWindowSubclass(owner, DoneOwnerProc, kDoneSubclass, 0);
+    WindowSubclass<void, DoneOwnerProc>::Attach(owner, nullptr);
     SetWindowPos(owner, nullptr, 0, 0, 0, 0,
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
 }

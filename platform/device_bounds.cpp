@@ -3,10 +3,10 @@
 
 #include "platform/device_bounds.h"
 #include "platform/device_screen.h"
+#include "platform/window_subclass.h"
 
 namespace {
 
-const UINT_PTR kBoundsSubclass = 0x5142D;
 thread_local HHOOK t_hook = nullptr;
 
 bool IsDialogClass(HWND window)
@@ -179,11 +179,12 @@ void FitMessageBox(HWND box)
                  SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-LRESULT CALLBACK BoundsProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                            DWORD_PTR)
+LRESULT BoundsProc(void*, const WindowMessage& m)
 {
+    HWND window = m.window;
+    UINT message = m.message;
     if (message == WM_WINDOWPOSCHANGING) {
-        WINDOWPOS* pos = (WINDOWPOS*)lParam;
+        WINDOWPOS* pos = (WINDOWPOS*)m.lParam;
         if ((pos->flags & (SWP_NOMOVE | SWP_NOSIZE)) != (SWP_NOMOVE | SWP_NOSIZE)) {
             RECT now;
             GetWindowRect(window, &now);
@@ -214,15 +215,14 @@ LRESULT CALLBACK BoundsProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
         }
     } else if (message == WM_INITDIALOG) {
         // Our own dialogs mark themselves while they initialise.
-        LRESULT result = DefSubclassProc(window, message, wParam, lParam);
+        LRESULT result = PassOn(m);
         if (IsMessageBox(window))
             FitMessageBox(window);
         return result;
     } else if (message == WM_NCDESTROY) {
         RemovePropW(window, kHandheldDialog);
-        RemoveWindowSubclass(window, BoundsProc, kBoundsSubclass);
     }
-    return DefSubclassProc(window, message, wParam, lParam);
+    return PassOn(m);
 }
 
 LRESULT CALLBACK CreationHook(int code, WPARAM wParam, LPARAM lParam)
@@ -230,7 +230,7 @@ LRESULT CALLBACK CreationHook(int code, WPARAM wParam, LPARAM lParam)
     if (code == HCBT_CREATEWND) {
         const CREATESTRUCTW* create = ((const CBT_CREATEWNDW*)lParam)->lpcs;
         if (!(create->style & WS_CHILD) && create->hwndParent != HWND_MESSAGE)
-            SetWindowSubclass((HWND)wParam, BoundsProc, kBoundsSubclass, 0);
+            WindowSubclass<void, BoundsProc>::Attach((HWND)wParam, nullptr);
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }

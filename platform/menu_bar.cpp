@@ -6,13 +6,11 @@
 #include "platform/device_screen.h"
 #include "platform/menu_bar.h"
 #include "platform/modal_stack.h"
+#include "platform/window_subclass.h"
 
 #undef GetSystemMetrics
 
 namespace {
-
-const UINT_PTR kBarSubclass = 0x5142;
-const UINT_PTR kRelaySubclass = 0x5143;
 
 // What one bar keeps: its menu, the window that gets its commands, the
 // relay that receives the toolbar's own notifications, its colour.
@@ -42,44 +40,40 @@ void OpenSoftKeyMenu(HWND bar, MenuBar* state, int command)
     SendMessageW(bar, TB_PRESSBUTTON, command, MAKELONG(FALSE, 0));
 }
 
-// The relay is a message-only window subclassed with the bar's state; the
-// bar takes the subclass off before the state goes.
-LRESULT CALLBACK RelayProc(HWND relay, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                           DWORD_PTR data)
+// The relay is a message-only window with the bar's state attached; the
+// bar takes it off before the state goes.
+LRESULT RelayProc(MenuBar* state, const WindowMessage& m)
 {
-    MenuBar* state = (MenuBar*)data;
-    if (message == WM_COMMAND) {
+    if (m.message == WM_COMMAND) {
         // While a dialog or a message owns the device the owner is disabled:
         // nothing of its bar may run.
         if (!IsWindowEnabled(state->owner))
             return 0;
-        int command = LOWORD(wParam);
+        int command = LOWORD(m.wParam);
         if (command >= MENU_BAR_POPUP_KEY_FIRST && command < MENU_BAR_POPUP_KEY_FIRST + 16)
             OpenSoftKeyMenu(state->bar, state, command);
         else
             SendMessageW(state->owner, WM_COMMAND, MAKEWPARAM(command, 0), 0);
         return 0;
     }
-    if (message == WM_NOTIFY)
-        return SendMessageW(state->owner, WM_NOTIFY, wParam, lParam);
-    if (message == WM_NCDESTROY)
-        RemoveWindowSubclass(relay, RelayProc, kRelaySubclass);
-    return DefSubclassProc(relay, message, wParam, lParam);
+    if (m.message == WM_NOTIFY)
+        return SendMessageW(state->owner, WM_NOTIFY, m.wParam, m.lParam);
+    return PassOn(m);
 }
+typedef WindowSubclass<MenuBar, RelayProc> RelaySubclass;
 
-LRESULT CALLBACK BarProc(HWND bar, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                         DWORD_PTR data)
+LRESULT BarProc(MenuBar* state, const WindowMessage& m)
 {
-    MenuBar* state = (MenuBar*)data;
-    switch (message) {
+    HWND bar = m.window;
+    switch (m.message) {
     case SHCMBM_GETMENU:
         return (LRESULT)state->menu;
     case TB_ADDBUTTONSW: {
         // Picture buttons as wide as their picture, as on the device: the
         // desktop's toolbar would size them all for the widest text, and at a
         // VGA screen's DPI the last ones would leave the screen.
-        const TBBUTTON* buttons = (const TBBUTTON*)lParam;
-        UINT count = (UINT)wParam;
+        const TBBUTTON* buttons = (const TBBUTTON*)m.lParam;
+        UINT count = (UINT)m.wParam;
         if (!buttons || count == 0 || count > 1000)
             break;
         TBBUTTON* sized = new (std::nothrow) TBBUTTON[count];
@@ -90,13 +84,14 @@ LRESULT CALLBACK BarProc(HWND bar, UINT message, WPARAM wParam, LPARAM lParam, U
             if (!(sized[i].fsStyle & BTNS_SEP))
                 sized[i].fsStyle |= BTNS_AUTOSIZE;
         }
-        LRESULT added = DefSubclassProc(bar, message, wParam, (LPARAM)sized);
+        LRESULT added = PassOn(m, m.message, m.wParam, (LPARAM)sized);
         delete[] sized;
         return added;
     }
     case SHCMBM_GETSUBMENU:
         // lParam names a soft key by its command; 0 stands for the first one.
-        return (LRESULT)GetSubMenu(state->menu, lParam ? (int)lParam - MENU_BAR_POPUP_KEY_FIRST : 0);
+        return (LRESULT)GetSubMenu(state->menu,
+                                   m.lParam ? (int)m.lParam - MENU_BAR_POPUP_KEY_FIRST : 0);
     case WM_MOUSEACTIVATE:
         // A tap on the bar leaves the keyboard focus where it was (the text),
         // and does nothing while a dialog or a message owns the device.
@@ -115,14 +110,13 @@ LRESULT CALLBACK BarProc(HWND bar, UINT message, WPARAM wParam, LPARAM lParam, U
         RECT client;
         GetClientRect(bar, &client);
         HBRUSH brush = state->coloured ? CreateSolidBrush(state->colour) : nullptr;
-        FillRect((HDC)wParam, &client, brush ? brush : GetSysColorBrush(COLOR_BTNFACE));
+        FillRect((HDC)m.wParam, &client, brush ? brush : GetSysColorBrush(COLOR_BTNFACE));
         if (brush)
             DeleteObject(brush);
         return 1;
     }
     case WM_NCDESTROY: {
-        RemoveWindowSubclass(bar, BarProc, kBarSubclass);
-        RemoveWindowSubclass(state->relay, RelayProc, kRelaySubclass);
+        RelaySubclass::Detach(state->relay);
         DestroyWindow(state->relay);
         if (state->menu)
             DestroyMenu(state->menu);
@@ -132,11 +126,12 @@ LRESULT CALLBACK BarProc(HWND bar, UINT message, WPARAM wParam, LPARAM lParam, U
     default:
         break;
     }
-    return DefSubclassProc(bar, message, wParam, lParam);
+    return PassOn(m);
 }
+typedef WindowSubclass<MenuBar, BarProc> BarSubclass;
 
-// A plain message-only window; the bar's state is attached to it as a
-// subclass once the state exists.
+// A plain message-only window; the bar's state is attached to it once the
+// state exists.
 HWND CreateRelay(HINSTANCE instance)
 {
     return CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance,
@@ -207,12 +202,12 @@ BOOL SHCreateMenuBar(SHMENUBARINFO* info)
             DestroyMenu(menu);
         return FALSE;
     }
-    SetWindowSubclass(relay, RelayProc, kRelaySubclass, (DWORD_PTR)state);
+    RelaySubclass::Attach(relay, state);
     if (info->dwFlags & SHCMBF_COLORBK) {
         state->coloured = true;
         state->colour = info->clrBk;
     }
-    SetWindowSubclass(bar, BarProc, kBarSubclass, (DWORD_PTR)state);
+    BarSubclass::Attach(bar, state);
     if (menu && !(info->dwFlags & SHCMBF_EMPTYBAR))
         AddSoftKeys(bar, menu);
     info->hwndMB = bar;

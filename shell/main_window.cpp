@@ -5,6 +5,7 @@
 #include "app/app_state.h"
 #include "editor/document.h"
 #include "editor/document_snapshots.h"
+#include "editor/edit_subclass.h"
 #include "editor/layout.h"
 #include "editor/tab_host.h"
 #include "platform/modal_stack.h"
@@ -43,17 +44,14 @@ void OnCopyData(const COPYDATASTRUCT* data)
 }
 
 // Every change of a document's text (typing, pasting, undo, deleting, from
-// keys, menus or the mouse) reaches the main window as EN_CHANGE; only the
-// program's own putting of text is no edit.
+// keys, menus or the mouse) reaches the main window as EN_CHANGE; the edit
+// window's own document takes it, and only the program's own putting of
+// text is no edit.
 void OnEditChange(HWND edit)
 {
-    for (int i = 0; i < g_app.documents.count; ++i) {
-        CDocument* document = g_app.documents[i];
-        if (document->edit == edit && !document->settingText) {
-            document->SetModified(true);
-            NoteDocumentChange(document);
-        }
-    }
+    CDocument* document = TellEditChange<CDocument>(edit);
+    if (document)
+        NoteDocumentChange(document);
 }
 
 void OnDestroy()

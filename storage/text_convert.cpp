@@ -186,18 +186,24 @@ bool EncodeText(const wchar_t* text, int units, int encoding, DWORD flags, Encod
 
     if (encoding == ENC_UTF16) {
         // The mark, when asked for, is the text's first unit: FF FE on disk.
+        // Written byte by byte, little-endian, into the byte buffer the
+        // caller releases as such.
         int mark = (flags & CODEC_BOM) ? 1 : 0;
-        wchar_t* wide = new (std::nothrow) wchar_t[mark + kept + 1];
-        if (!wide)
+        unsigned char* bytes = new (std::nothrow) unsigned char[2 * ((size_t)mark + kept) + 2];
+        if (!bytes)
             return false;
-        int at = 0;
+        DWORD at = 0;
+        auto put = [&](wchar_t unit) {
+            bytes[at++] = (unsigned char)(unit & 0xFF);
+            bytes[at++] = (unsigned char)(unit >> 8);
+        };
         if (mark)
-            wide[at++] = 0xFEFF;
+            put(0xFEFF);
         for (int i = 0; i < units; ++i) {
             if (!dropCarriageReturns || text[i] != L'\r')
-                wide[at++] = text[i];
+                put(text[i]);
         }
-        *out = { (unsigned char*)wide, (DWORD)(at * sizeof(wchar_t)) };
+        *out = { bytes, at };
         return true;
     }
 

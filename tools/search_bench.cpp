@@ -1,22 +1,26 @@
 // search-bench: times the editor's search commands in this process, on a
 // 30000-unit Russian document with 5000 matches in a real edit window, and
 // prints one line per operation: its name and the median of several runs in
-// milliseconds. Run by tools/bench.
+// milliseconds. Then, in the editor's own main window with its find bar,
+// the time of one press of find next, stepping through 500 matches, against
+// the edit control alone selecting the same places. Run by tools/bench.
 
 #include <stdio.h>
+#include <wchar.h>
 
 #include <functional>
 #include <string>
 #include <vector>
 
-#include "editor/document.h"
 #include "editor/document_replace.h"
 #include "editor/document_search.h"
-#include "tools/bench_timing.h"
+#include "resources/resource.h"
+#include "tools/bench_editor.h"
 
 namespace {
 
 const int RUNS = 7;
+const int PRESSES = 500;
 
 // 500 lines of 60 units, ten lower-case "кот" on each.
 std::wstring MakeDocumentText()
@@ -51,9 +55,68 @@ void Time(const char* name, CDocument* document, const std::function<void()>& pr
     fflush(stdout);
 }
 
+// Everything the press changed is on the screen.
+void Painted()
+{
+    Pump();
+    RedrawWindow(g_app.mainWindow, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
 }
 
-int wmain()
+// Milliseconds of one `press` (the median of PRESSES in each run, the median
+// of the runs), each from the start of the text.
+void TimePress(const char* name, const std::wstring& text, const std::function<void(int)>& press)
+{
+    CDocument* document = g_app.documents[0];
+    std::vector<double> runs;
+    for (int run = 0; run < RUNS; ++run) {
+        document->SetText(text.c_str());
+        document->SetSelection(0, 0, true);
+        Painted();
+        std::vector<double> presses;
+        for (int i = 0; i < PRESSES; ++i) {
+            double start = Now();
+            press(i);
+            Painted();
+            presses.push_back(Now() - start);
+        }
+        runs.push_back(Median(presses));
+    }
+    DWORD start = 0, end = 0;
+    document->GetSelection(&start, &end);
+    bool right = start == (PRESSES - 1) * 6 && end == start + 3;
+    printf("%-44s %8.2f ms%s\n", name, Median(runs), right ? "" : "  (WRONG RESULT)");
+    fflush(stdout);
+}
+
+// Find next pressed in the editor's own window: by Enter in the find box and
+// by a tap on ">>", against the edit control alone selecting the same places.
+bool TimePresses(const std::wstring& text)
+{
+    BenchEditor editor(L"search-bench");
+    if (!editor.started)
+        return false;
+    SendMessageW(g_app.mainWindow, WM_COMMAND, CMD_SEARCH, 0);
+    HWND box = GetDlgItem(g_app.findBar, IDC_FIND_TEXT);
+    SetWindowTextW(box, L"кот");
+    printf("find next in the editor's window, per press (median of %d presses, %d runs)\n",
+           PRESSES, RUNS);
+    TimePress("find next, Enter in the find box", text,
+              [box](int) { SendMessageW(box, WM_KEYDOWN, VK_RETURN, 0x1C0001); });
+    HWND next = GetDlgItem(g_app.findBar, IDC_FIND_NEXT);
+    TimePress("find next, a tap on \">>\"", text, [next](int) {
+        SendMessageW(next, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3));
+        SendMessageW(next, WM_LBUTTONUP, 0, MAKELPARAM(3, 3));
+    });
+    TimePress("(edit control only: select the same place)", text, [](int i) {
+        g_app.documents[0]->SetSelection(i * 6, i * 6 + 3, true);
+    });
+    return true;
+}
+
+}
+
+// With the argument "presses" only the presses in the editor's window run.
+int wmain(int argc, wchar_t** argv)
 {
     HINSTANCE instance = GetModuleHandleW(nullptr);
     WNDCLASSW windowClass = {};
@@ -70,6 +133,11 @@ int wmain()
     document->Show(true);
 
     const std::wstring text = MakeDocumentText();
+    if (argc > 1 && wcscmp(argv[1], L"presses") == 0) {
+        delete document;
+        DestroyWindow(window);
+        return TimePresses(text) ? 0 : 1;
+    }
     auto reset = [&]() {
         document->SetText(text.c_str());
         document->SetSelection(0, 0, true);
@@ -109,5 +177,5 @@ int wmain()
 
     delete document;
     DestroyWindow(window);
-    return 0;
+    return TimePresses(text) ? 0 : 1;
 }

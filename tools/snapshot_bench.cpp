@@ -9,16 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "app/app_state.h"
-#include "editor/document.h"
 #include "editor/document_snapshots.h"
 #include "resources/resource.h"
-#include "shell/main_window.h"
-#include "shell/startup.h"
-#include "storage/lang_loader.h"
-#include "storage/settings.h"
-#include "widgets/list_icons.h"
-#include "tools/bench_timing.h"
+#include "tools/bench_editor.h"
 
 namespace {
 
@@ -46,17 +39,6 @@ void Type(CDocument* document, int keys)
     }
 }
 
-// The bench runs beside no pictures: the messages about them are passed by.
-HHOOK g_hook;
-LRESULT CALLBACK PassMessageBoxes(int code, WPARAM wParam, LPARAM lParam)
-{
-    wchar_t className[16] = L"";
-    if (code == HCBT_ACTIVATE && GetClassNameW((HWND)wParam, className, 16) &&
-        wcscmp(className, L"#32770") == 0)
-        PostMessageW((HWND)wParam, WM_COMMAND, GetDlgItem((HWND)wParam, IDNO) ? IDNO : IDOK, 0);
-    return CallNextHookEx(g_hook, code, wParam, lParam);
-}
-
 void Time(const char* name, const std::function<void()>& prepare,
           const std::function<void()>& operation)
 {
@@ -76,21 +58,10 @@ void Time(const char* name, const std::function<void()>& prepare,
 
 int wmain()
 {
-    g_hook = SetWindowsHookExW(WH_CBT, PassMessageBoxes, nullptr, GetCurrentThreadId());
     // The program folder of a run of its own, in the temporary folder.
-    wchar_t folder[MAX_PATH], settings[MAX_PATH];
-    GetTempPathW(MAX_PATH, folder);
-    StringCchCatW(folder, MAX_PATH, L"snapshot-bench");
-    CreateDirectoryW(folder, nullptr);
-    StringCchPrintfW(settings, MAX_PATH, L"%s\\Settings.ini", folder);
-    g_settings.LoadFrom(settings);
-    LoadLanguage();
-    g_app.instance = GetModuleHandleW(nullptr);
-    LoadThemeAndIcons();
-    if (!InitMainWindow(g_app.instance, SW_SHOW, RegisterMainClass)) {
-        printf("no main window\n");
+    BenchEditor editor(L"snapshot-bench");
+    if (!editor.started)
         return 1;
-    }
     std::wstring text = MakeDocumentText();
     for (int i = 1; i < 10; ++i)
         SendMessageW(g_app.mainWindow, WM_COMMAND, CMD_WINDOW_NEW, 0);
@@ -117,13 +88,5 @@ int wmain()
          [] { WriteDueSnapshots(); });
     printf("snapshots kept: %d\n", SnapshotCount());
 
-    for (int i = 0; i < g_app.documents.count; ++i)
-        g_app.documents[i]->modified = 0;
-    DestroyWindow(g_app.mainWindow);
-    Pump();
-    ReleaseApplication();
-    g_settings.path[0] = 0;
-    DeleteFileW(settings);
-    RemoveDirectoryW(folder);
     return 0;
 }

@@ -1,27 +1,23 @@
 #include "widgets/enter_key.h"
 
+#include "platform/window_subclass.h"
+
 namespace {
 
-const UINT_PTR kEnterSubclass = 0x51C0;
-
-LRESULT CALLBACK EnterToControl(HWND control, UINT message, WPARAM wParam, LPARAM lParam,
-                                UINT_PTR, DWORD_PTR)
+LRESULT EnterToControl(void*, const WindowMessage& m)
 {
-    if (message == WM_GETDLGCODE) {
-        const MSG* key = (const MSG*)lParam;
-        LRESULT code = DefSubclassProc(control, message, wParam, lParam);
+    LRESULT code = PassOn(m);
+    if (m.message == WM_GETDLGCODE) {
+        const MSG* key = (const MSG*)m.lParam;
         if (key && key->message == WM_KEYDOWN && key->wParam == VK_RETURN)
             code |= DLGC_WANTMESSAGE;
-        return code;
     }
-    if (message == WM_NCDESTROY)
-        RemoveWindowSubclass(control, EnterToControl, kEnterSubclass);
-    return DefSubclassProc(control, message, wParam, lParam);
+    return code;
 }
 
 }
 
 void LetControlTakeEnter(HWND control)
 {
-    SetWindowSubclass(control, EnterToControl, kEnterSubclass, 0);
+    WindowSubclass<void, EnterToControl>::Attach(control, nullptr);
 }

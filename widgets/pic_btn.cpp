@@ -4,30 +4,19 @@
 #include "widgets/button_pictures.h"
 #include "widgets/repaint.h"
 
-namespace {
-
-const UINT_PTR kPicBtnSubclass = 1;
-
-}
-
 CPicBtn::CPicBtn(HWND button, int picture, DWORD buttonKind)
     : window(button), highlight(0), pictureIndex(picture), kind(buttonKind), on(0), pressed(0),
       controlId(0)
 {
-    SetWindowSubclass(window, ButtonProc, kPicBtnSubclass, (DWORD_PTR)this);
+    Subclass::Attach(window, this);
     controlId = (DWORD)GetWindowLongPtrW(window, GWLP_ID);
 }
 
 CPicBtn::~CPicBtn()
 {
     // Later messages must not reach a deleted object.
-    Detach();
-}
-
-void CPicBtn::Detach()
-{
     if (window)
-        RemoveWindowSubclass(window, ButtonProc, kPicBtnSubclass);
+        Subclass::Detach(window);
     window = nullptr;
 }
 
@@ -36,16 +25,17 @@ bool CPicBtn::LooksPressed() const
     return kind == PICBTN_TOGGLE ? on != 0 : pressed != 0;
 }
 
-LRESULT CALLBACK CPicBtn::ButtonProc(HWND button, UINT message, WPARAM wParam, LPARAM lParam,
-                                     UINT_PTR, DWORD_PTR data)
+LRESULT CPicBtn::OnMessage(CPicBtn* self, const WindowMessage& m)
 {
-    CPicBtn* self = (CPicBtn*)data;
-    switch (message) {
+    switch (m.message) {
     case WM_PAINT:
+        return self->OnPaint(m);
     case WM_ERASEBKGND:
-        return self->OnPaint(message, wParam, lParam);
+        // The paint that follows covers the whole button: drawing it here as
+        // well would draw every change twice.
+        return 1;
     case BM_SETSTATE:
-        return self->OnSetState(wParam, lParam);
+        return self->OnSetState(m);
     case WM_LBUTTONDOWN:
         return self->OnStylusDown();
     case WM_LBUTTONUP:
@@ -53,19 +43,15 @@ LRESULT CALLBACK CPicBtn::ButtonProc(HWND button, UINT message, WPARAM wParam, L
     case WM_LBUTTONDBLCLK:
         return self->OnDoubleTap();
     case WM_NCDESTROY:
-        self->Detach();
-        return DefSubclassProc(button, message, wParam, lParam);
+        self->window = nullptr;
+        break;
     default:
-        return self->PassOn(message, wParam, lParam);
+        break;
     }
+    return PassOn(m);
 }
 
-LRESULT CPicBtn::PassOn(UINT message, WPARAM wParam, LPARAM lParam)
-{
-    return DefSubclassProc(window, message, wParam, lParam);
-}
-
-LRESULT CPicBtn::OnPaint(UINT message, WPARAM wParam, LPARAM lParam)
+LRESULT CPicBtn::OnPaint(const WindowMessage& m)
 {
     const ButtonPictures& pictures = g_buttonPictures;
     PAINTSTRUCT paint;
@@ -84,16 +70,16 @@ LRESULT CPicBtn::OnPaint(UINT message, WPARAM wParam, LPARAM lParam)
     else
         DrawEdge(dc, &client, BDR_RAISEDINNER, BF_RECT);
     EndPaint(window, &paint);
-    return PassOn(message, wParam, lParam);
+    return PassOn(m);
 }
 
-LRESULT CPicBtn::OnSetState(WPARAM wParam, LPARAM lParam)
+LRESULT CPicBtn::OnSetState(const WindowMessage& m)
 {
-    if ((DWORD)wParam != highlight) {
-        highlight = (DWORD)wParam;
+    if ((DWORD)m.wParam != highlight) {
+        highlight = (DWORD)m.wParam;
         RepaintNow(window);
     }
-    return PassOn(BM_SETSTATE, wParam, lParam);
+    return PassOn(m);
 }
 
 LRESULT CPicBtn::OnStylusDown()

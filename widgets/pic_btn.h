@@ -2,6 +2,7 @@
 #define QUILLEX_WIDGETS_PIC_BTN_H
 
 #include "platform/pocketpc.h"
+#include "platform/window_subclass.h"
 
 // Button kinds.
 const DWORD PICBTN_PUSH = 0;     // sends its command when the stylus is lifted
@@ -13,10 +14,10 @@ const DWORD PICBTN_TOGGLE = 1;   // flips `on` and sends its command on each tap
 // WM_COMMAND (its control id, 0) to its parent for every tap.
 class CPicBtn {
 public:
-    // Attaches the button to the window as its subclass, with the object as
-    // the subclass's data; the window lets go of it at WM_NCDESTROY.
+    // Attaches the object to the button window; the window lets go of it at
+    // WM_NCDESTROY.
     CPicBtn(HWND button, int picture, DWORD buttonKind);
-    // Removes the subclass while the window lives.
+    // Takes the object off the window while the window lives.
     virtual ~CPicBtn();
 
     bool LooksPressed() const;
@@ -33,12 +34,10 @@ public:
     CPicBtn& operator=(const CPicBtn&) = delete;
 
 private:
-    static LRESULT CALLBACK ButtonProc(HWND button, UINT message, WPARAM wParam, LPARAM lParam,
-                                       UINT_PTR id, DWORD_PTR data);
-    void Detach();
-    LRESULT PassOn(UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT OnPaint(UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT OnSetState(WPARAM wParam, LPARAM lParam);
+    static LRESULT OnMessage(CPicBtn* self, const WindowMessage& m);
+    typedef WindowSubclass<CPicBtn, OnMessage> Subclass;
+    LRESULT OnPaint(const WindowMessage& m);
+    LRESULT OnSetState(const WindowMessage& m);
     LRESULT OnStylusDown();
     LRESULT OnStylusUp();
     LRESULT OnDoubleTap();

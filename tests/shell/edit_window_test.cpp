@@ -1,5 +1,8 @@
 #include "tests/shell/app_fixture.h"
 
+#include <functional>
+
+#include "editor/document_search.h"
 #include "lists/quick_insert.h"
 #include "resources/resource.h"
 #include "storage/encodings.h"
@@ -79,6 +82,51 @@ TEST_F(EditWindow, EveryChangeOfTheTextMarksTheDocumentModified)
     Command(CMD_WORD_WRAP);
     EXPECT_EQ(0, Doc(0)->modified);
     EXPECT_EQ(L"kept", DocText(0));
+}
+
+TEST_F(EditWindow, EachEditWindowMarksItsOwnDocumentAndSearchesSeeItsChanges)
+{
+    ASSERT_TRUE(StartApp());
+    Command(CMD_WINDOW_NEW);
+    ASSERT_EQ(2, g_app.documents.count);
+    for (int typedIn : { 0, 1 }) {
+        Doc(0)->modified = Doc(1)->modified = 0;
+        SendMessageW(Doc(typedIn)->edit, WM_CHAR, 'x', 1);
+        EXPECT_EQ(typedIn == 0, Doc(0)->modified != 0);
+        EXPECT_EQ(typedIn == 1, Doc(1)->modified != 0);
+    }
+
+    // A search after any kind of change reads the changed text.
+    PutOnClipboard(L"x");
+    struct Case {
+        const char* name;
+        const wchar_t* before;
+        std::function<void(CDocument*)> change;
+        int found;
+    } cases[] = {
+        { "typing", L"аб", [](CDocument* d) { d->SendToEdit(WM_CHAR, 'x', 1); }, 1 },
+        { "pasting", L"аб", [](CDocument* d) { d->SendToEdit(WM_PASTE, 0, 0); }, 1 },
+        { "replacing", L"аб",
+          [](CDocument* d) { d->SendToEdit(EM_REPLACESEL, TRUE, (LPARAM)L"x"); }, 1 },
+        { "putting text in", L"аб", [](CDocument* d) { d->SetText(L"бx"); }, 1 },
+        { "cutting", L"абx",
+          [](CDocument* d) { d->SetSelection(2, 3, false); d->SendToEdit(WM_CUT, 0, 0); }, 0 },
+        { "undoing", L"абx",
+          [](CDocument* d) { d->SendToEdit(EM_UNDO, 0, 0); }, 0 },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        CDocument* document = Doc(1);
+        document->SetText(L"");
+        document->SetSelection(0, 0, false);
+        document->SendToEdit(EM_REPLACESEL, TRUE, (LPARAM)c.before);   // undone by "undoing"
+        document->SetSelection(0, 0, false);
+        EXPECT_EQ(1 - c.found, FindInDocument(document, L"x", true, true, false, FIND_SILENT));
+        document->SetSelection(0, 0, false);
+        c.change(document);
+        document->SetSelection(0, 0, false);
+        EXPECT_EQ(c.found, FindInDocument(document, L"x", true, true, false, FIND_SILENT));
+    }
 }
 
 TEST_F(EditWindow, TextsBeyondTheLoadingLimit)

@@ -1,9 +1,12 @@
 #include "tests/shell/app_fixture.h"
 
+#include <map>
+
 #include "editor/document_replace.h"
 #include "editor/document_search.h"
 #include "resources/resource.h"
 #include "storage/lang_loader.h"
+#include "widgets/pic_btn.h"
 
 namespace {
 
@@ -54,6 +57,45 @@ protected:
 };
 
 typedef std::pair<int, int> Range;
+
+// Counts the paints of the windows of this thread while it lives: the
+// repaints UpdateWindow or RedrawWindow send and those taken from the queue.
+class PaintCounter {
+public:
+    PaintCounter()
+    {
+        counter = this;
+        sent = SetWindowsHookExW(WH_CALLWNDPROC, Sent, nullptr, GetCurrentThreadId());
+        queued = SetWindowsHookExW(WH_GETMESSAGE, Queued, nullptr, GetCurrentThreadId());
+    }
+    ~PaintCounter()
+    {
+        UnhookWindowsHookEx(sent);
+        UnhookWindowsHookEx(queued);
+        counter = nullptr;
+    }
+    std::map<HWND, int> paints;
+
+private:
+    static LRESULT CALLBACK Sent(int code, WPARAM wParam, LPARAM lParam)
+    {
+        const CWPSTRUCT* message = (const CWPSTRUCT*)lParam;
+        if (code == HC_ACTION && message->message == WM_PAINT)
+            ++counter->paints[message->hwnd];
+        return CallNextHookEx(nullptr, code, wParam, lParam);
+    }
+    static LRESULT CALLBACK Queued(int code, WPARAM wParam, LPARAM lParam)
+    {
+        const MSG* message = (const MSG*)lParam;
+        if (code == HC_ACTION && wParam == PM_REMOVE && message->message == WM_PAINT)
+            ++counter->paints[message->hwnd];
+        return CallNextHookEx(nullptr, code, wParam, lParam);
+    }
+    static PaintCounter* counter;
+    HHOOK sent;
+    HHOOK queued;
+};
+PaintCounter* PaintCounter::counter = nullptr;
 
 }
 
@@ -275,4 +317,58 @@ TEST_F(FindBar, ReplaceAllReportKeepsToItsBuffer)
     EXPECT_EQ(L"Произведено 2 замен(ы).", reportWith(L"Made some."));
     // The translation is no format: other "%" signs stay as they are.
     EXPECT_EQ(L"%s 2", reportWith(L"%s %d"));
+}
+
+TEST_F(FindBar, APressSelectsTheNextMatchAndRepaintsOnlyWhatChanged)
+{
+    Start();
+    Command(CMD_SEARCH);
+    Doc(0)->SetText(L"кот и кот и кот и кот");
+    Type(IDC_FIND_TEXT, L"кот");
+    Press(IDC_WHOLE_WORD);   // a toggle turned on stays on through the presses
+    HWND box = GetDlgItem(g_app.findBar, IDC_FIND_TEXT);
+    struct Case {
+        const char* name;
+        bool byEnter;
+        Range selected;
+        HWND focus;
+        int pressedPaints;   // of the tapped button, down and up
+    } cases[] = {
+        { "Enter in the find box", true, Range(6, 9), box, 0 },
+        { "a tap on >>", false, Range(12, 15), Doc(0)->edit, 2 },
+    };
+    Select(0, 3);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        if (c.byEnter)
+            SetFocus(box);
+        PaintCounter counter;
+        if (c.byEnter)
+            Enter(IDC_FIND_TEXT);
+        else
+            Press(IDC_FIND_NEXT);
+        RedrawWindow(g_app.mainWindow, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+        EXPECT_EQ(c.selected, Selection());
+        EXPECT_EQ(c.focus, GetFocus());
+        for (CPicBtn* button : g_app.findButtons) {
+            ASSERT_TRUE(button);
+            SCOPED_TRACE(button->controlId);
+            EXPECT_FALSE(button->pressed);
+            EXPECT_EQ(button->controlId == IDC_WHOLE_WORD, button->LooksPressed());
+            bool tapped = !c.byEnter && button->controlId == IDC_FIND_NEXT;
+            EXPECT_EQ(tapped ? c.pressedPaints : 0, counter.paints[button->window]);
+        }
+    }
+    // A match below the shown lines comes into view, the focus staying in the box.
+    std::wstring lines;
+    for (int i = 0; i < 100; ++i)
+        lines += L"а\r\n";
+    Doc(0)->SetText((lines + L"кот").c_str());
+    Select(0, 0);
+    SetFocus(box);
+    Enter(IDC_FIND_TEXT);
+    EXPECT_EQ(Range(300, 303), Selection());
+    EXPECT_LT(0, Doc(0)->SendToEdit(EM_GETFIRSTVISIBLELINE, 0, 0));
+    EXPECT_EQ(box, GetFocus());
+    Press(IDC_WHOLE_WORD);
 }
