@@ -76,6 +76,10 @@ LRESULT CALLBACK EditProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
         break;
     case WM_CONTEXTMENU:
         return OnContextMenu(window, lParam);
+    case WM_PASTE:
+        if (PasteLongText(window))
+            return 0;
+        break;
     case WM_NCDESTROY:
         RemoveWindowSubclass(window, EditProc, kEditSubclass);
         break;

@@ -255,7 +255,7 @@ void CTextFileIO::FinishLoad(int units, bool cut)
         stamped = true;
     }
 
-    SetWindowTextW(edit, wideText);
+    SetLongEditText(edit, wideText);
     if (stamped) {
         SendMessageW(edit, EM_SETSEL, units, units);
         SendMessageW(edit, EM_SCROLLCARET, 0, 0);
