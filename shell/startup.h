@@ -8,6 +8,10 @@
 // loop and the clean-up after it. Returns the exit code.
 int QuillexMain(HINSTANCE instance, int showCommand);
 
+// Called as each step of the start ends, with the step's name, when set:
+// the start-up benchmark breaks the start down with it.
+extern void (*g_startupStepDone)(const char* step);
+
 // The path the command line names: one leading space, then one opening
 // quote, one trailing space, then one closing quote are removed. A command
 // line too long for `capacity` units gives an empty path (it is never cut
