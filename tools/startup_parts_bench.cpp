@@ -1,10 +1,11 @@
-// startup-parts-bench: where Quillex's start goes. Each run is a process of
+// startup-parts-bench: where Quillex's start without a file goes (its command
+// line is not the program's, so it opens none). Each run is a process of
 // its own running the program's start as Quillex.exe does, from the program
 // folder it is copied into; it notes the time at the end of every step of the
 // start, at the first paint and at the end of the close, and the parent
 // prints the median of each step over the runs. Run by tools/bench.
 //
-//   startup-parts-bench.exe OUT_FILE RUNS [FILE]
+//   startup-parts-bench.exe OUT_FILE RUNS
 
 #include <stdio.h>
 
@@ -107,7 +108,6 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int)
         return 2;
     FILE* result = _wfopen(argv[1], L"w");
     int runs = _wtoi(argv[2]);
-    std::wstring file = argc > 3 ? argv[3] : L"";
     if (!result || runs < 1)
         return 2;
     wchar_t self[MAX_PATH], out[MAX_PATH];
@@ -120,8 +120,6 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int)
     std::vector<double> whole;
     for (int run = 0; run <= runs; ++run) {
         std::wstring line = L"\"" + std::wstring(self) + L"\" --once \"" + out + L"\"";
-        if (!file.empty())
-            line += L" \"" + file + L"\"";
         std::vector<wchar_t> buffer(line.begin(), line.end());
         buffer.push_back(0);
         STARTUPINFOW startup = {};
@@ -151,8 +149,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int)
         }
     }
     DeleteFileW(out);
-    fprintf(result, "Quillex's start %s, step by step (median of %d runs, ms)\n",
-           file.empty() ? "without a file" : "on a file", runs);
+    fprintf(result, "Quillex's start without a file, step by step (median of %d runs, ms)\n",
+            runs);
     double sum = 0;
     for (size_t i = 0; i < names.size(); ++i) {
         double median = Median(times[i]);
