@@ -18,6 +18,17 @@ void Print(const char* format, ...)
     fflush(g_out);
 }
 
+bool ReadArguments(int argc, wchar_t** argv, std::wstring* work)
+{
+    if (argc < 5)
+        return false;
+    g_quillexFolder = argv[1];
+    *work = argv[2];
+    g_out = _wfopen(argv[3], L"w");
+    g_runs = _wtoi(argv[4]);
+    return g_out && g_runs >= 1;
+}
+
 bool WriteFileBytes(const std::wstring& path, const void* data, DWORD size)
 {
     HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);

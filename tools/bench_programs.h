@@ -16,6 +16,10 @@ extern int g_runs;
 
 void Print(const char* format, ...);
 
+// QUILLEX_FOLDER WORK_FOLDER OUT_FILE RUNS, the arguments both benchmarks
+// against notepad begin with, into g_quillexFolder, `work`, g_out and g_runs.
+bool ReadArguments(int argc, wchar_t** argv, std::wstring* work);
+
 bool WriteFileBytes(const std::wstring& path, const void* data, DWORD size);
 // UTF-16 with a byte-order mark: both programs read it without guessing.
 void WriteText(const std::wstring& path, const std::wstring& text);

@@ -243,13 +243,7 @@ void StartCase(const std::wstring& file, StartFigures* figures)
 
 int wmain(int argc, wchar_t** argv)
 {
-    if (argc < 5)
-        return 2;
-    g_quillexFolder = argv[1];
-    g_work = argv[2];
-    g_out = _wfopen(argv[3], L"w");
-    g_runs = _wtoi(argv[4]);
-    if (!g_out || g_runs < 1)
+    if (!ReadArguments(argc, argv, &g_work))
         return 2;
     std::wstring lines = MakeText(kUnits, true);
     std::wstring matches = g_work + L"matches.txt", cp1251 = g_work + L"cp1251.txt",

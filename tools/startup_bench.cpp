@@ -193,13 +193,7 @@ void LayoutCases(const std::wstring& lines)
 
 int wmain(int argc, wchar_t** argv)
 {
-    if (argc < 5)
-        return 2;
-    g_quillexFolder = argv[1];
-    g_work = argv[2];
-    g_out = _wfopen(argv[3], L"w");
-    g_runs = _wtoi(argv[4]);
-    if (!g_out || g_runs < 1)
+    if (!ReadArguments(argc, argv, &g_work))
         return 2;
     if (argc > 5) {
         std::wstring only = argv[5];
