@@ -10,6 +10,9 @@ namespace {
 // Each piece reaches at least this far beyond the last, so that the work
 // around each insertion does not add up; no line measures much more.
 const int kPiece = 512;
+// Where no piece this long leaves the lines as one pass does, the rest goes
+// in at once, so that the search for one costs little.
+const int kLongestTry = 4096;
 
 bool WrapsLines(HWND window)
 {
@@ -111,7 +114,7 @@ bool ReplaceInPieces(HWND window, int start, int end, const wchar_t* text, BOOL 
         while (index < starts.size() && starts[index] < at + kPiece)
             ++index;
         while (index < starts.size() && !SameLines(breaks, starts, first, starts[index]))
-            ++index;
+            index = starts[index] - at < kLongestTry ? index + 1 : starts.size();
         int to = index < starts.size() ? starts[index] : stop;
         CopyMemory(piece, all + at, (to - at) * sizeof(wchar_t));
         piece[to - at] = 0;
