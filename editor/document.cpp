@@ -239,7 +239,7 @@ wchar_t* CDocument::CopyText(int* length)
 void CDocument::SetText(const wchar_t* text)
 {
     settingText = true;
-    SetWindowTextW(edit, text);
+    SetLongEditText(edit, text);
     settingText = false;
 }
 

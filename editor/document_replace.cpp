@@ -59,7 +59,7 @@ int ReplaceAllInDocument(CDocument* document, const wchar_t* find, const wchar_t
     if (result.count > 0) {
         MakeRoomFor(document, result.length);
         document->SetSelection(0, -1, false);
-        document->SendToEdit(EM_REPLACESEL, TRUE, (LPARAM)result.text);
+        ReplaceEditSelection(document->edit, result.text, TRUE);
         document->SetSelection(result.caret, result.caret, true);
         SetFocus(document->edit);
     } else {

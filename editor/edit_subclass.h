@@ -1,6 +1,7 @@
 #ifndef QUILLEX_EDITOR_EDIT_SUBCLASS_H
 #define QUILLEX_EDITOR_EDIT_SUBCLASS_H
 
+#include "platform/device_edit.h"
 #include "platform/pocketpc.h"
 #include "platform/window_subclass.h"
 
@@ -53,6 +54,11 @@ LRESULT OnMessage(Document* document, const WindowMessage& m)
         break;
     case WM_COMMAND:
         return edit_window::ForwardCommand(m, document->parent);
+    case WM_PASTE:
+        // A long text is put in as one pass would lay it out, only faster.
+        if (PasteLongText(m.window))
+            return 0;
+        break;
     case WM_EDIT_CHANGED:
         if (document->settingText)
             return 0;

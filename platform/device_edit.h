@@ -3,16 +3,25 @@
 
 #include <windows.h>
 
-// SetWindowTextW, as the handheld's edit control does it in one pass. Wine's
+// Long texts into an edit window. On the handheld each is one message. Wine's
 // edit control wraps a paragraph in time that grows with the square of its
-// length: each wrapped line measures the whole rest of its paragraph again.
-// A long text for a wrapping edit window therefore goes in as pieces
-// appended one after another, so that no line measures more than a piece;
-// the lines, the caret (at the start), the view (at the top), the empty
-// undo and the unmodified mark come out as SetWindowTextW leaves them.
-// Other windows and short texts go straight through.
-BOOL DeviceSetWindowText(HWND window, LPCWSTR text);
+// length (each wrapped line measures the whole rest of its paragraph), so
+// here a long text for a wrapping edit window goes in as pieces, one after
+// another, chosen so that every line starts where one pass would start it;
+// where the pieces cannot promise that, one pass. Other windows and short
+// texts go straight through.
 
-#define SetWindowTextW DeviceSetWindowText
+// As SetWindowTextW: the caret at the start, the view at the top, no undo,
+// unmodified.
+BOOL SetLongEditText(HWND window, LPCWSTR text);
+
+// As EM_REPLACESEL: the selection replaced by `text`, the caret after it;
+// one change that one Undo takes back when `canUndo`.
+void ReplaceEditSelection(HWND window, LPCWSTR text, BOOL canUndo);
+
+// WM_PASTE of a long clipboard text into a wrapping edit window; false when
+// the control's own paste is the one to run (short or no text, read-only,
+// beyond the window's limit).
+bool PasteLongText(HWND window);
 
 #endif

@@ -24,9 +24,17 @@
 #include "storage/wide_text.h"
 #include "widgets/list_icons.h"
 
+void (*g_startupStepDone)(const char* step) = nullptr;
+
 namespace {
 
 const int kCommandLineUnits = 256;
+
+void StepDone(const char* step)
+{
+    if (g_startupStepDone)
+        g_startupStepDone(step);
+}
 
 bool FileExists(const wchar_t* path)
 {
@@ -164,6 +172,7 @@ bool InitMainWindow(HINSTANCE instance, int showCommand,
 
     if (!registerMainClass(instance, className))
         return false;
+    StepDone("instance check, window class");
     // Made hidden and shown once it has its final size: each showing and
     // sizing of a visible window costs a round to the display.
     HWND window = CreateWindowExW(0, className, title, WS_SYSMENU, CW_USEDEFAULT,
@@ -171,9 +180,11 @@ bool InitMainWindow(HINSTANCE instance, int showCommand,
                                   instance, nullptr);
     if (!window)
         return false;
+    StepDone("main window: find bar, quick insert, menu bar");
     ShrinkForMenuBar(window);
     ShowWindow(window, showCommand);
     UpdateWindow(window);
+    StepDone("main window shown");
 
     // The list is read before the first document loads, so that document
     // becomes the most recent entry instead of falling off a full list.
@@ -183,9 +194,12 @@ bool InitMainWindow(HINSTANCE instance, int showCommand,
         DestroyWindow(window);
         return false;
     }
+    StepDone("recent files, first document");
     if (FileExists(path))
         CurrentDocument()->Load(path, ENC_AUTO);
+    StepDone("file loaded");
     AttachFindBarButtons();
+    StepDone("find bar buttons");
     ReopenLastFile();
     if (g_settings.GetBool(L"CloseButton", false)) {
         SHINITDLGINFO info = { SHIDIM_FLAGS, window, SHIDIF_DONEBUTTON };
@@ -193,9 +207,11 @@ bool InitMainWindow(HINSTANCE instance, int showCommand,
     }
     CreateTabPanel(window);
     ShowCurrentDocument();
+    StepDone("tab panel, document shown");
     StartRecovery();
     // Files handed over while the program was starting.
     RunDeferredRequests();
+    StepDone("recovery");
     return true;
 }
 
@@ -218,8 +234,11 @@ int QuillexMain(HINSTANCE instance, int showCommand,
     g_app.mainMenu = nullptr;
     g_app.instance = instance;
     g_settings.Load(L"Settings.ini");
+    StepDone("settings");
     LoadLanguage();
+    StepDone("language");
     LoadThemeAndIcons();
+    StepDone("list icons, theme");
     if (!InitMainWindow(instance, showCommand, registerMainClass)) {
         // A second start changed nothing: the running program's settings
         // are its own to write.

@@ -13,6 +13,10 @@ typedef ATOM (*MainClassRegistration)(HINSTANCE instance, const wchar_t* classNa
 int QuillexMain(HINSTANCE instance, int showCommand,
                 MainClassRegistration registerMainClass);
 
+// Called as each step of the start ends, with the step's name, when set:
+// the start-up benchmark breaks the start down with it.
+extern void (*g_startupStepDone)(const char* step);
+
 // The path the command line names: one leading space, then one opening
 // quote, one trailing space, then one closing quote are removed. A command
 // line too long for `capacity` units gives an empty path (it is never cut

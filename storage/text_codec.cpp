@@ -2,6 +2,7 @@
 
 #include <new>
 
+#include "platform/device_edit.h"
 #include "storage/encoding_detect.h"
 #include "storage/lang_loader.h"
 #include "storage/notice.h"
@@ -137,7 +138,7 @@ void CTextFileIO::FinishLoad(int units, bool cut)
     SYSTEMTIME now;
     GetLocalTime(&now);
     int stamped = AppendLogStamp(wideText, units, now);
-    SetWindowTextW(edit, wideText);
+    SetLongEditText(edit, wideText);
     if (stamped != units) {
         SendMessageW(edit, EM_SETSEL, stamped, stamped);
         SendMessageW(edit, EM_SCROLLCARET, 0, 0);

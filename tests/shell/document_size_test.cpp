@@ -72,11 +72,35 @@ TEST_F(DocumentSize, HiddenDocumentsTakeTheAreaWhenShown)
 
 namespace {
 
+// Where each line of the window starts (EM_LINEINDEX of every line).
+std::vector<int> LineStarts(HWND edit)
+{
+    std::vector<int> starts;
+    int count = (int)SendMessageW(edit, EM_GETLINECOUNT, 0, 0);
+    for (int i = 0; i < count; ++i)
+        starts.push_back((int)SendMessageW(edit, EM_LINEINDEX, i, 0));
+    return starts;
+}
+
+// Prose of Russian words, digits and punctuation, picked by `seed`.
+std::wstring Prose(int units, unsigned seed)
+{
+    const wchar_t* words[] = { L"редактор ", L"текст, ", L"строка ", L"перенос ", L"окно ",
+                               L"документ ", L"и ", L"по ", L"словам ", L"Широкий ", L"ШШШ ",
+                               L"ил ", L"длинное-предлинное ", L"1234567. " };
+    std::wstring text;
+    while ((int)text.size() < units) {
+        seed = seed * 1103515245u + 12345u;
+        text += words[(seed >> 16) % 14];
+    }
+    text.resize(units);
+    return text;
+}
+
 // Wine wraps a long paragraph put in at once in time growing with the square
 // of its length, so the program's long texts go in as pieces: the text, the
-// caret, the view, the undo and the modified mark must come out as from one
-// pass, and the lines no shorter (Wine's one pass breaks lines early where
-// the rest of the paragraph is long).
+// caret, the view, the undo, the modified mark and every line's start must
+// come out as from one pass.
 TEST_F(DocumentSize, LongTextsGoInAsInOnePass)
 {
     ASSERT_TRUE(StartApp(L"", L"WordWrap=1\r\n"));
@@ -90,11 +114,11 @@ TEST_F(DocumentSize, LongTextsGoInAsInOnePass)
     for (const std::wstring& text : { paragraph, lines }) {
         // In one pass, past the program's own setting of text.
         SendMessageW(document->edit, WM_SETTEXT, 0, (LPARAM)text.c_str());
-        LRESULT onePass = document->SendToEdit(EM_GETLINECOUNT, 0, 0);
+        std::vector<int> onePass = LineStarts(document->edit);
         document->SetText(L"");
         document->SetText(text.c_str());
         EXPECT_EQ(text, DocText(0));
-        EXPECT_LE(document->SendToEdit(EM_GETLINECOUNT, 0, 0), onePass);
+        EXPECT_EQ(onePass, LineStarts(document->edit));
         EXPECT_EQ(0u, Caret(0));
         EXPECT_EQ(0, document->SendToEdit(EM_GETFIRSTVISIBLELINE, 0, 0));
         EXPECT_FALSE(document->SendToEdit(EM_CANUNDO, 0, 0));
@@ -102,6 +126,86 @@ TEST_F(DocumentSize, LongTextsGoInAsInOnePass)
         EXPECT_FALSE(document->modified);
         // It was shown while the text went in, and still is.
         EXPECT_TRUE(IsWindowVisible(document->edit));
+    }
+}
+
+}
+
+
+namespace {
+
+// One paragraph of `count` Russian words and nothing else.
+std::wstring Words(int count)
+{
+    std::wstring text;
+    for (int i = 0; i < count; ++i)
+        text += i % 3 ? L"редактор " : L"и ";
+    return text;
+}
+
+void PutOnClipboard(const std::wstring& text)
+{
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    EmptyClipboard();
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
+    ASSERT_TRUE(memory != nullptr);
+    CopyMemory(GlobalLock(memory), text.c_str(), (text.size() + 1) * sizeof(wchar_t));
+    GlobalUnlock(memory);
+    SetClipboardData(CF_UNICODETEXT, memory);
+    CloseClipboard();
+}
+
+std::wstring Paragraphs()
+{
+    std::wstring text;
+    for (unsigned i = 0; i < 12; ++i)
+        text += Prose(i % 3 ? 90 : 1400, i) + L"\r\n";
+    return text + L"\r\n" + Prose(700, 99);
+}
+
+// A long text loaded, pasted or replaced in pieces starts every line where
+// one pass starts it, on windows of several widths: the first keystroke or
+// resize would reflow the paragraph otherwise.
+TEST_F(DocumentSize, PiecesStartEveryLineAsOnePass)
+{
+    ASSERT_TRUE(StartApp(L"", L"WordWrap=1\r\n"));
+    const struct {
+        const char* what;
+        std::wstring text;
+    } texts[] = {
+        { "2000 units of prose", Prose(2000, 1) },
+        { "6000 units of prose", Prose(6000, 2) },
+        { "one paragraph of 1000 words", Words(1000) },
+        { "paragraphs long and short", Paragraphs() },
+    };
+    CDocument* document = Doc(0);
+    HWND edit = document->edit;
+    for (int width : { 460, 300, 200 }) {
+        document->MoveTo(0, 0, width, 600);
+        for (const auto& t : texts) {
+            SCOPED_TRACE(std::string(t.what) + ", width " + std::to_string(width));
+            const std::wstring& text = t.text;
+            SendMessageW(edit, WM_SETTEXT, 0, (LPARAM)text.c_str());
+            std::vector<int> loaded = LineStarts(edit);
+            document->SetText(L"");
+            document->SetText(text.c_str());
+            EXPECT_EQ(loaded, LineStarts(edit)) << "put in";
+
+            // Pasted after a short first line, as one EM_REPLACESEL puts it.
+            std::wstring before = L"Начало\r\n";
+            document->SetText(before.c_str());
+            document->SetSelection((int)before.size(), (int)before.size(), false);
+            SendMessageW(edit, EM_REPLACESEL, TRUE, (LPARAM)text.c_str());
+            std::vector<int> pasted = LineStarts(edit);
+            document->SetText(before.c_str());
+            document->SetSelection((int)before.size(), (int)before.size(), false);
+            PutOnClipboard(text);
+            SendMessageW(edit, WM_PASTE, 0, 0);
+            EXPECT_EQ(before + text, DocText(0));
+            EXPECT_EQ(pasted, LineStarts(edit)) << "pasted";
+            EXPECT_TRUE(document->SendToEdit(EM_UNDO, 0, 0));
+            EXPECT_EQ(before, DocText(0)) << "one Undo takes the paste back";
+        }
     }
 }
 

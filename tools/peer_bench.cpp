@@ -1,0 +1,279 @@
+// peer-bench: the everyday actions of Quillex against Wine's notepad, each
+// program a process of its own on the same (virtual) desktop, in turns:
+// find next, Ctrl+S just after typing, close, start with and without a file,
+// typing at the start of a long wrapped paragraph, and anonymous memory.
+// Prints the medians, their ratio and the ratio aimed at. Run by tools/bench.
+//
+//   peer-bench.exe QUILLEX_FOLDER WORK_FOLDER OUT_FILE RUNS
+
+#include <windows.h>
+#include <stdio.h>
+
+#include <string>
+#include <vector>
+
+#include "tools/bench_programs.h"
+#include "tools/bench_timing.h"
+
+namespace {
+
+const UINT QX_SAVE = 32783;          // Quillex's commands and controls
+const UINT QX_SEARCH = 32789;
+const int QX_FIND_TEXT = 1002;
+const int QX_FIND_NEXT = 1004;
+const UINT NOTEPAD_SAVE = 0x102;     // Wine's notepad's commands, and its Find dialog's
+const UINT NOTEPAD_SEARCH = 0x120;
+const int FIND_DIALOG_TEXT = 0x480;
+const int kUnits = 29900;            // below Quillex's loading limit
+const int kMatches = 500;
+const int kPresses = 40;             // find-next presses timed per run
+const int kKeys = 20;                // keys typed per run
+const int kSaves = 3;                // saves per run
+
+std::wstring g_work;
+
+// kMatches lines of about 60 units, each with one "ключ".
+std::wstring MatchText()
+{
+    std::wstring filler = MakeText(54, false), text;
+    for (int i = 0; i < kMatches; ++i)
+        text += L"ключ " + filler + L"\r\n";
+    return text;
+}
+
+void WriteEncoded(const std::wstring& path, const std::wstring& text, UINT codePage, bool mark)
+{
+    int size = WideCharToMultiByte(codePage, 0, text.c_str(), (int)text.size(), nullptr, 0,
+                                   nullptr, nullptr);
+    std::string bytes(mark ? "\xEF\xBB\xBF" : "");
+    size_t at = bytes.size();
+    bytes.resize(at + size);
+    WideCharToMultiByte(codePage, 0, text.c_str(), (int)text.size(), &bytes[at], size, nullptr,
+                        nullptr);
+    WriteFileBytes(path, bytes.data(), (DWORD)bytes.size());
+}
+
+struct FindChild {
+    int id;
+    DWORD pid;
+    HWND found;
+};
+
+BOOL CALLBACK FindChildProc(HWND window, LPARAM data)
+{
+    FindChild* find = (FindChild*)data;
+    if (GetDlgCtrlID(window) != find->id)
+        return TRUE;
+    find->found = window;
+    return FALSE;
+}
+
+HWND Control(HWND parent, int id)
+{
+    FindChild find = { id, 0, nullptr };
+    EnumChildWindows(parent, FindChildProc, (LPARAM)&find);
+    return find.found;
+}
+
+BOOL CALLBACK FindDialogProc(HWND window, LPARAM data)
+{
+    FindChild* find = (FindChild*)data;
+    DWORD pid = 0;
+    GetWindowThreadProcessId(window, &pid);
+    if (pid == find->pid && IsWindowVisible(window) && Control(window, find->id)) {
+        find->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// A tap on the button, as the window that holds it hears of it. False when
+// the program did not answer (a question of its own stands in the way).
+bool Press(HWND button)
+{
+    DWORD_PTR result = 0;
+    return SendMessageTimeoutW(GetParent(button), WM_COMMAND,
+                               MAKEWPARAM(GetDlgCtrlID(button), BN_CLICKED), (LPARAM)button,
+                               SMTO_NORMAL, 5000, &result) != 0;
+}
+
+// Another process's control takes its text from WM_SETTEXT only.
+void TypeInto(HWND box, const wchar_t* text)
+{
+    SendMessageW(box, WM_SETTEXT, 0, (LPARAM)text);
+}
+
+DWORD SelectionEnd(HWND edit)
+{
+    DWORD start = 0, end = 0;
+    SendMessageW(edit, EM_GETSEL, (WPARAM)&start, (LPARAM)&end);
+    return end;
+}
+
+// The "next" button of Quillex's find bar or of notepad's Find dialog, with
+// the find text typed in; null when it is not there.
+HWND OpenFind(const Program& program)
+{
+    if (program.quillex) {
+        SendMessageW(program.main, WM_COMMAND, QX_SEARCH, 0);
+        HWND next = Control(program.main, QX_FIND_NEXT);
+        TypeInto(GetDlgItem(GetParent(next), QX_FIND_TEXT), L"ключ");
+        return next;
+    }
+    PostMessageW(program.main, WM_COMMAND, NOTEPAD_SEARCH, 0);
+    FindChild find = { FIND_DIALOG_TEXT, program.process.dwProcessId, nullptr };
+    for (double begin = Now(); !find.found && Now() - begin < 5000; Sleep(1))
+        EnumWindows(FindDialogProc, (LPARAM)&find);
+    if (!find.found)
+        return nullptr;
+    TypeInto(Control(find.found, FIND_DIALOG_TEXT), L"ключ");
+    return GetDlgItem(find.found, IDOK);
+}
+
+// Each press of the key for the next match (Enter in Quillex's find box, F3
+// in notepad) to the match painted.
+void FindNextCase(const std::wstring& file, Pair* perPress)
+{
+    for (int run = 0; run < g_runs; ++run) {
+        for (int turn = 0; turn < 2; ++turn) {
+            Program program = ProgramForTurn(run, turn);
+            SetQuillexSettings(false, 0);
+            SetNotepadSettings(false);
+            if (Start(program, file) >= 0) {
+                HWND edit = ShownEdit(program.main);
+                HWND next = OpenFind(program);
+                // Notepad's first search, from its dialog, sets F3 up.
+                bool pressed = next && (program.quillex || Press(next));
+                HWND keys = program.quillex ? GetDlgItem(GetParent(next), QX_FIND_TEXT) : edit;
+                WPARAM key = program.quillex ? VK_RETURN : VK_F3;
+                for (int i = 0; pressed && i < kPresses; ++i) {
+                    DWORD before = SelectionEnd(edit);
+                    double begin = Now();
+                    PostMessageW(keys, WM_KEYDOWN, key, 1);
+                    while (SelectionEnd(edit) == before && Now() - begin < 1000) {
+                    }
+                    PaintNow(program.main);
+                    PostMessageW(keys, WM_KEYUP, key, 0xC0000001);
+                    if (SelectionEnd(edit) == before)
+                        break;   // nothing found: the case says nothing
+                    perPress->Of(program).push_back(Now() - begin);
+                }
+            }
+            Stop(program);
+        }
+    }
+}
+
+// A key typed, then Ctrl+S, the save over the file it was loaded from.
+void SaveCase(const std::wstring& text, Pair* save)
+{
+    for (int run = 0; run < g_runs; ++run) {
+        for (int turn = 0; turn < 2; ++turn) {
+            Program program = ProgramForTurn(run, turn);
+            std::wstring file = g_work + (program.quillex ? L"save-q.txt" : L"save-n.txt");
+            WriteText(file, text);
+            SetQuillexSettings(false, 0);
+            SetNotepadSettings(false);
+            if (Start(program, file) >= 0) {
+                HWND edit = ShownEdit(program.main);
+                for (int i = 0; i < kSaves; ++i) {
+                    SendMessageW(edit, WM_CHAR, L'ж', 1);
+                    PaintNow(program.main);
+                    double begin = Now();
+                    SendMessageW(program.main, WM_COMMAND, program.quillex ? QX_SAVE : NOTEPAD_SAVE,
+                                 0);
+                    PaintNow(program.main);
+                    save->Of(program).push_back(Now() - begin);
+                }
+            }
+            Stop(program);
+        }
+    }
+}
+
+// Each key to its effect painted.
+void TypingCase(const std::wstring& file, Pair* typing)
+{
+    for (int run = 0; run < g_runs; ++run) {
+        for (int turn = 0; turn < 2; ++turn) {
+            Program program = ProgramForTurn(run, turn);
+            SetQuillexSettings(true, 0);
+            SetNotepadSettings(true);
+            if (Start(program, file) >= 0) {
+                HWND edit = ShownEdit(program.main);
+                SendMessageW(edit, EM_SETSEL, 0, 0);
+                for (int i = 0; i < kKeys; ++i) {
+                    double begin = Now();
+                    SendMessageW(edit, WM_CHAR, L'ж', 1);
+                    PaintNow(program.main);
+                    typing->Of(program).push_back(Now() - begin);
+                }
+            }
+            Stop(program);
+        }
+    }
+}
+
+struct StartFigures {
+    Pair start, close, memory;
+};
+
+// Starts on `file` (none when empty), its memory once started, the close
+// (nothing modified) to the process gone.
+void StartCase(const std::wstring& file, StartFigures* figures)
+{
+    for (int run = 0; run < g_runs; ++run) {
+        for (int turn = 0; turn < 2; ++turn) {
+            Program program = ProgramForTurn(run, turn);
+            SetQuillexSettings(false, 0);
+            SetNotepadSettings(false);
+            double start = Start(program, file);
+            if (start >= 0) {
+                figures->start.Of(program).push_back(start);
+                figures->memory.Of(program).push_back(AnonymousMiB(program));
+            }
+            double close = Stop(program);
+            if (start >= 0 && close >= 0)
+                figures->close.Of(program).push_back(close);
+        }
+    }
+}
+
+}
+
+int wmain(int argc, wchar_t** argv)
+{
+    if (!ReadArguments(argc, argv, &g_work))
+        return 2;
+    std::wstring lines = MakeText(kUnits, true);
+    std::wstring matches = g_work + L"matches.txt", cp1251 = g_work + L"cp1251.txt",
+                 utf8 = g_work + L"utf8.txt", paragraph = g_work + L"paragraph29000.txt";
+    WriteText(matches, MatchText());
+    WriteEncoded(cp1251, lines, 1251, false);
+    WriteEncoded(utf8, lines, CP_UTF8, true);
+    WriteText(paragraph, MakeText(29000, false));
+
+    WarmUp();
+    StartFigures none, russian, unicode;
+    StartCase(L"", &none);
+    StartCase(cp1251, &russian);
+    StartCase(utf8, &unicode);
+    Pair find, save, typing;
+    FindNextCase(matches, &find);
+    SaveCase(lines, &save);
+    TypingCase(paragraph, &typing);
+
+    Print("medians of %d runs; Quillex and notepad take turns\n", g_runs);
+    Print("%-50s %9s %9s     %7s   %s\n", "", "Quillex", "notepad", "ratio", "target");
+    find.Report("find next, 500 matches in 30000 units, per press", "ms", 0.8);
+    save.Report("Ctrl+S of 30000 units just after typing", "ms", 2.0);
+    none.close.Report("close, nothing modified", "ms", 1.5);
+    none.start.Report("start, no file", "ms", 0.8);
+    russian.start.Report("start, 30000 units, Windows-1251", "ms", 0.8);
+    unicode.start.Report("start, 30000 units, UTF-8", "ms", 0.8);
+    typing.Report("typing at the start of a wrapped 29000-unit paragraph", "ms", 1.0);
+    none.memory.Report("anonymous memory, no file", "MiB", 0.8);
+    russian.memory.Report("anonymous memory, one 30000-unit document", "MiB", 0.8);
+    fclose(g_out);
+    return 0;
+}
