@@ -10,12 +10,12 @@ root=$(cd "$(dirname "$0")/../.." && pwd)
 work=$(mktemp -d)
 program="$work/program"
 recovery="$program/Recovery"
-editor=""
+passed=0
 
 ctl() { wine "$QX_BUILD_DIR/tools/window-ctl.exe" --desktop Quillex "$@" </dev/null 2>/dev/null; }
 cleanup() {
-    # Whatever a failure left running goes, then the copy.
-    [ -n "$editor" ] && kill -0 "$editor" 2>/dev/null && ctl end 10 >/dev/null
+    # An editor a failure left running goes, then the copy.
+    [ $passed -eq 1 ] || ctl end 5 >/dev/null
     rm -rf "$work"
 }
 trap cleanup EXIT
@@ -42,7 +42,6 @@ done
 [ -n "$(snapshots)" ] || fail "no snapshot was written"
 ctl end 30 >/dev/null || fail "the editor could not be ended"
 wait "$editor"
-editor=""
 
 state() { (cd "$recovery" && find . -type f -printf '%P %s %T@\n' | sort && sha256sum -- *); }
 before=$(state)
@@ -66,3 +65,4 @@ esac
 [ "$(identify -format '%wx%h' "$work/shot.png" 2>/dev/null)" = 480x640 ] ||
     fail "no screenshot of the handheld's screen"
 echo "ok   the restore question was left for the next start"
+passed=1
