@@ -3,9 +3,18 @@
 # restore question, the screenshot is taken, the editor is ended without an
 # answer, every snapshot stays exactly as it was and the launcher says that a
 # restore question is waiting. Runs on a copy of the program folder.
+#
+# A Wine virtual desktop, once made, changes what the other test programs of
+# the same Wine server see of their windows: this test runs with a prefix and
+# server of its own on a display of its own, and so beside the others.
 set -u
 root=$(cd "$(dirname "$0")/../.." && pwd)
 : "${QX_BUILD_DIR:?}"
+if [ -z "${QX_LAUNCHER_DISPLAY:-}" ]; then
+    exec env QX_LAUNCHER_DISPLAY=1 xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp" "$0" "$@"
+fi
+export QX_PREFIX=wineprefix-launcher
+"$root/tools/wine-prefix.sh" "$QX_BUILD_DIR" || exit 1
 . "$root/tools/wine-env.sh"
 work=$(mktemp -d)
 program="$work/program"
@@ -16,6 +25,7 @@ ctl() { wine "$QX_BUILD_DIR/tools/window-ctl.exe" --desktop Quillex "$@" </dev/n
 cleanup() {
     # An editor a failure left running goes, then the copy.
     [ $passed -eq 1 ] || ctl end 5 >/dev/null
+    wineserver -k >/dev/null 2>&1
     rm -rf "$work"
 }
 trap cleanup EXIT
