@@ -68,12 +68,13 @@ qx_build() {
         }
         printf '%s' "${options[*]}" >"$stamp"
     fi
-    local what="Quillex, its tests and tools" targets=()
+    local what="Quillex, its tests and tools" targets=() built="$QX_BUILD_DIR/built-all"
     if [ $# -gt 0 ]; then
         what="Quillex"
         targets=(--target "$@")
+        built="$QX_BUILD_DIR/built-$(IFS=-; echo "$*")"
     fi
-    if [ -f "$QX_BUILD_DIR/program/Quillex.exe" ]; then
+    if [ -f "$built" ]; then
         qx_step "Building $what…"
     else
         qx_step "Building $what (first time: a few minutes)…"
@@ -83,6 +84,7 @@ qx_build() {
         echo "Build failed; see $QX_BUILD_DIR/build.log" >&2
         return 1
     }
+    touch "$built"
     [ -f "$QX_BUILD_DIR/wineprefix/.quillex-ready" ] ||
         qx_step "Preparing the private Wine prefix (first time: about half a minute)…"
     "$QX_ROOT/tools/wine-prefix.sh" "$QX_BUILD_DIR"
