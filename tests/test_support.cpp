@@ -381,6 +381,17 @@ std::vector<std::wstring> BoxItems(HWND box, UINT countMessage, UINT lengthMessa
     return items;
 }
 
+// Where `item` stands among the box's `items`; -1 when it is not there or
+// the box is disabled or hidden, so that a user could not choose it.
+int ChoosableIndex(HWND box, const std::vector<std::wstring>& items, const std::wstring& item)
+{
+    for (size_t i = 0; i < items.size(); ++i) {
+        if (items[i] == item)
+            return IsWindowEnabled(box) && IsWindowVisible(box) ? (int)i : -1;
+    }
+    return -1;
+}
+
 }
 
 std::vector<std::wstring> DialogView::ComboItems(int id) const
@@ -396,17 +407,12 @@ std::wstring DialogView::ComboText(int id) const
 bool DialogView::Pick(int id, const std::wstring& item)
 {
     HWND box = Item(id);
-    std::vector<std::wstring> items = ComboItems(id);
-    for (size_t i = 0; i < items.size(); ++i) {
-        if (items[i] != item)
-            continue;
-        if (!IsWindowEnabled(box) || !IsWindowVisible(box))
-            return false;
-        SendMessageW(box, CB_SETCURSEL, i, 0);
-        SendMessageW(window, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), (LPARAM)box);
-        return true;
-    }
-    return false;
+    int index = ChoosableIndex(box, ComboItems(id), item);
+    if (index < 0)
+        return false;
+    SendMessageW(box, CB_SETCURSEL, index, 0);
+    SendMessageW(window, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), (LPARAM)box);
+    return true;
 }
 
 std::vector<std::wstring> DialogView::ListBoxItems(int id) const
@@ -426,18 +432,13 @@ std::wstring DialogView::ListBoxMarks(int id) const
 bool DialogView::Toggle(int id, const std::wstring& item)
 {
     HWND list = Item(id);
-    std::vector<std::wstring> items = ListBoxItems(id);
-    for (size_t i = 0; i < items.size(); ++i) {
-        if (items[i] != item)
-            continue;
-        if (!IsWindowEnabled(list) || !IsWindowVisible(list))
-            return false;
-        BOOL selected = SendMessageW(list, LB_GETSEL, i, 0) > 0;
-        SendMessageW(list, LB_SETSEL, !selected, i);
-        SendMessageW(window, WM_COMMAND, MAKEWPARAM(id, LBN_SELCHANGE), (LPARAM)list);
-        return true;
-    }
-    return false;
+    int index = ChoosableIndex(list, ListBoxItems(id), item);
+    if (index < 0)
+        return false;
+    BOOL selected = SendMessageW(list, LB_GETSEL, index, 0) > 0;
+    SendMessageW(list, LB_SETSEL, !selected, index);
+    SendMessageW(window, WM_COMMAND, MAKEWPARAM(id, LBN_SELCHANGE), (LPARAM)list);
+    return true;
 }
 
 std::vector<std::wstring> DialogView::ListItems(int id) const

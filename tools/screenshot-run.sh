@@ -7,7 +7,8 @@
 # message box of the program. Then either
 #   screenshot-run.sh SHOT.png PROGRAM.exe [FILE...]
 # saves a screenshot of the emulated handheld screen once the window has
-# painted and closes the editor with WM_CLOSE, or
+# painted and closes the editor with WM_CLOSE (or, while it asks a question,
+# ends its process without an answer and says so), or
 #   screenshot-run.sh --keep PROGRAM.exe [FILE...]
 # leaves it running until the user closes it.
 set -u
@@ -48,6 +49,21 @@ fi
 ctl_on_device wait 10 >/dev/null 2>&1 </dev/null
 # The virtual desktop sits at the top-left of the display.
 import -window root -crop "$screen+0+0" +repage "$shot"
+# A question up (the restore question after a crash, above all) would hold a
+# close for ever, and only the user may answer it: the editor's process is
+# ended without an answer, so every file stays as it is for the next start.
+if question=$(ctl_on_device question 2>/dev/null </dev/null); then
+    ctl_on_device end 30 >/dev/null 2>&1 </dev/null
+    rc=$?
+    wait $editor
+    echo "The editor was ended while it asked: ${question//$'\r'/}"
+    recovery="$(dirname "$program")/Recovery"
+    if [ -n "$(ls -A "$recovery" 2>/dev/null)" ]; then
+        echo "A restore question is waiting: the unsaved texts in $recovery stay there" \
+             "and are offered again at the next start."
+    fi
+    exit $rc
+fi
 ctl_on_device close 30 >/dev/null 2>&1 </dev/null
 rc=$?
 wait $editor

@@ -1,6 +1,9 @@
 # Sourced by ./test.sh and ./quillex: installs what is missing on a Debian
 # machine, then configures and builds the project into $QX_BUILD_DIR.
-# Needs QX_ROOT (the checkout) and QX_BUILD_DIR.
+# Needs QX_ROOT (the checkout) and QX_BUILD_DIR. Each step that may take a
+# while says so on standard error first (standard output stays the caller's).
+
+qx_step() { echo "$*" >&2; }
 
 qx_packages="cmake make python3 g++-mingw-w64-x86-64-posix wine wine64 xvfb xauth googletest locales
              imagemagick fonts-wine fonts-liberation fonts-dejavu-core"
@@ -12,7 +15,7 @@ qx_install_missing() {
             missing="$missing $p"
     done
     [ -z "$missing" ] && return 0
-    echo "Installing:$missing"
+    qx_step "Installing what is missing (first time: a minute or two):$missing…"
     local sudo=""
     [ "$(id -u)" -ne 0 ] && sudo="sudo"
     $sudo apt-get update -qq &&
@@ -27,6 +30,7 @@ qx_install_missing() {
 # Russian UTF-8 locale, files with Cyrillic names cannot even be created.
 qx_make_locale() {
     locale -a 2>/dev/null | grep -qi '^ru_RU\.utf-\?8$' && return 0
+    qx_step "Generating the ru_RU.UTF-8 locale…"
     local sudo=""
     [ "$(id -u)" -ne 0 ] && sudo="sudo"
     $sudo localedef -i ru_RU -f UTF-8 ru_RU.UTF-8 >/dev/null 2>&1 || {
@@ -35,6 +39,8 @@ qx_make_locale() {
     }
 }
 
+# qx_build [TARGET...]: builds those targets (everything when none is given)
+# and prepares the Wine prefix the programs run in.
 qx_build() {
     mkdir -p "$QX_BUILD_DIR" || return 1
     qx_install_missing || return 1
@@ -54,6 +60,7 @@ qx_build() {
     if [ ! -f "$QX_BUILD_DIR/CMakeCache.txt" ] || [ ! -f "$stamp" ] ||
        [ "$(cat "$stamp")" != "${options[*]}" ]; then
         rm -f "$stamp"
+        qx_step "Configuring the build in $QX_BUILD_DIR…"
         cmake -S "$QX_ROOT" -B "$QX_BUILD_DIR" "${options[@]}" \
             >"$QX_BUILD_DIR/configure.log" 2>&1 || {
             cat "$QX_BUILD_DIR/configure.log" >&2
@@ -61,10 +68,24 @@ qx_build() {
         }
         printf '%s' "${options[*]}" >"$stamp"
     fi
-    cmake --build "$QX_BUILD_DIR" -j "$(nproc)" >"$QX_BUILD_DIR/build.log" 2>&1 || {
+    local what="Quillex, its tests and tools" targets=() built="$QX_BUILD_DIR/built-all"
+    if [ $# -gt 0 ]; then
+        what="Quillex"
+        targets=(--target "$@")
+        built="$QX_BUILD_DIR/built-$(IFS=-; echo "$*")"
+    fi
+    if [ -f "$built" ]; then
+        qx_step "Building $what…"
+    else
+        qx_step "Building $what (first time: a few minutes)…"
+    fi
+    cmake --build "$QX_BUILD_DIR" -j "$(nproc)" "${targets[@]}" >"$QX_BUILD_DIR/build.log" 2>&1 || {
         grep -E 'error|Error' "$QX_BUILD_DIR/build.log" | head -40 >&2
         echo "Build failed; see $QX_BUILD_DIR/build.log" >&2
         return 1
     }
+    touch "$built"
+    [ -f "$QX_BUILD_DIR/wineprefix/.quillex-ready" ] ||
+        qx_step "Preparing the private Wine prefix (first time: about half a minute)…"
     "$QX_ROOT/tools/wine-prefix.sh" "$QX_BUILD_DIR"
 }

@@ -7,6 +7,11 @@
 //                               included) and waits until the window is gone
 //   window-ctl command ID       posts the menu command ID, as a tap on the
 //                               menu item would
+//   window-ctl question          exit 0, printing its text (UTF-8), while the
+//                               editor shows a message box; 1 when none is up
+//   window-ctl end [SECONDS]     ends the editor's process at once, as a flat
+//                               battery would, leaving any question unanswered
+//                               and every file as it is
 //
 // With --desktop NAME first, it looks on that desktop (the Wine virtual
 // desktop the editor runs on), waiting for the desktop to exist as well.
@@ -37,6 +42,42 @@ bool JoinDesktop(const wchar_t* name, DWORD seconds)
             return false;
         Sleep(100);
     }
+}
+
+// The text control every message box has.
+const int kMessageBoxText = 0xFFFF;
+
+// A message box the editor's thread shows (over the main window or over one
+// of its dialogs).
+BOOL CALLBACK FindMessageBox(HWND window, LPARAM lParam)
+{
+    wchar_t name[16] = L"";
+    GetClassNameW(window, name, ARRAYSIZE(name));
+    if (wcscmp(name, L"#32770") != 0 || !IsWindowVisible(window) ||
+        !GetDlgItem(window, kMessageBoxText))
+        return TRUE;
+    *(HWND*)lParam = window;
+    return FALSE;
+}
+
+HWND FindQuestion(HWND editor)
+{
+    HWND box = nullptr;
+    EnumThreadWindows(GetWindowThreadProcessId(editor, nullptr), FindMessageBox, (LPARAM)&box);
+    return box;
+}
+
+// The text as UTF-8 on standard output, whatever the console's code page.
+void PrintUtf8(const wchar_t* text)
+{
+    char bytes[4096];
+    int length = WideCharToMultiByte(CP_UTF8, 0, text, -1, bytes, sizeof(bytes) - 1, nullptr,
+                                     nullptr);
+    if (length <= 0)
+        return;
+    bytes[length - 1] = '\n';
+    DWORD written = 0;
+    WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), bytes, (DWORD)length, &written, nullptr);
 }
 
 bool WaitFor(bool present, DWORD seconds)
@@ -79,6 +120,33 @@ int wmain(int argc, wchar_t** argv)
     if (wcscmp(argv[1], L"command") == 0) {
         HWND editor = FindEditor();
         return editor && PostMessageW(editor, WM_COMMAND, MAKEWPARAM(_wtoi(argv[2]), 0), 0) ? 0 : 1;
+    }
+    if (wcscmp(argv[1], L"question") == 0) {
+        HWND editor = FindEditor();
+        HWND box = editor ? FindQuestion(editor) : nullptr;
+        if (!box)
+            return 1;
+        wchar_t text[1024] = L"";
+        DWORD_PTR got = 0;
+        SendMessageTimeoutW(GetDlgItem(box, kMessageBoxText), WM_GETTEXT, ARRAYSIZE(text),
+                            (LPARAM)text, SMTO_NORMAL, 5000, &got);
+        text[ARRAYSIZE(text) - 1] = L'\0';
+        PrintUtf8(text);
+        return 0;
+    }
+    if (wcscmp(argv[1], L"end") == 0) {
+        HWND editor = FindEditor();
+        if (!editor)
+            return 0;
+        DWORD id = 0;
+        GetWindowThreadProcessId(editor, &id);
+        HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, id);
+        if (!process)
+            return 1;
+        bool ended = TerminateProcess(process, 1) &&
+                     WaitForSingleObject(process, seconds * 1000) == WAIT_OBJECT_0;
+        CloseHandle(process);
+        return ended ? 0 : 1;
     }
     if (wcscmp(argv[1], L"close") == 0) {
         HWND editor = FindEditor();

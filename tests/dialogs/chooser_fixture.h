@@ -85,6 +85,25 @@ protected:
     std::wstring docs;
 };
 
+// `count` boxes were seen, each saying `text` under the notice caption with
+// `icon`: as a question, with Yes and No and no Cancel; otherwise with OK.
+inline void ExpectBoxes(const std::vector<SeenBox>& seen, size_t count, const wchar_t* text,
+                        UINT icon)
+{
+    ASSERT_EQ(count, seen.size());
+    for (const SeenBox& box : seen) {
+        EXPECT_EQ(text, box.text);
+        EXPECT_EQ(kNoticeCaption, box.caption);
+        EXPECT_EQ(icon, box.icon);
+        if (icon == MB_ICONQUESTION) {
+            EXPECT_TRUE(box.hasYes && box.hasNo);
+            EXPECT_FALSE(box.hasCancel);
+        } else {
+            EXPECT_TRUE(box.hasOk);
+        }
+    }
+}
+
 inline std::vector<std::wstring> Names(std::initializer_list<const wchar_t*> names)
 {
     return std::vector<std::wstring>(names.begin(), names.end());

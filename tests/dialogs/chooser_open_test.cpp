@@ -74,29 +74,19 @@ TEST_F(ChooserOpen, MissingNameOrFolderIsNoFile)
 {
     MessageBoxAnswerer answers;
     bool chosen = Run(true, Doc(L"b.txt"), [&](DialogView& dialog) {
-        dialog.Type(IDC_CHOOSER_NAME, L"missing.txt");
-        ASSERT_TRUE(dialog.Press(IDOK));
-        EXPECT_TRUE(dialog.IsOpen());
-        // A device is no file either.
-        dialog.Type(IDC_CHOOSER_NAME, L"NUL");
-        ASSERT_TRUE(dialog.Press(IDOK));
-        EXPECT_TRUE(dialog.IsOpen());
-        dialog.Type(IDC_CHOOSER_NAME, L"alpha");
-        ASSERT_TRUE(dialog.Press(IDOK));
-        EXPECT_TRUE(dialog.IsOpen());
+        // A missing name, a device (no file either) and a folder.
+        for (const wchar_t* name : { L"missing.txt", L"NUL", L"alpha" }) {
+            dialog.Type(IDC_CHOOSER_NAME, name);
+            ASSERT_TRUE(dialog.Press(IDOK));
+            EXPECT_TRUE(dialog.IsOpen()) << name;
+        }
         EXPECT_EQ(docs + L"\\", dialog.Text(IDC_CHOOSER_FOLDER));
         // A typed sub-folder path reaches the file.
         dialog.Type(IDC_CHOOSER_NAME, L"..\\docs\\readme");
         ASSERT_TRUE(dialog.Press(IDOK));
         EXPECT_FALSE(dialog.IsOpen());
     });
-    ASSERT_EQ(3u, answers.seen.size());
-    for (const SeenBox& box : answers.seen) {
-        EXPECT_EQ(kNoFileText, box.text);
-        EXPECT_EQ(kNoticeCaption, box.caption);
-        EXPECT_EQ((UINT)MB_ICONSTOP, box.icon);
-        EXPECT_TRUE(box.hasOk);
-    }
+    ExpectBoxes(answers.seen, 3, kNoFileText, MB_ICONSTOP);
     ASSERT_TRUE(chosen);
     EXPECT_EQ(docs + L"\\..\\docs\\readme", choice.path);
 }

@@ -108,14 +108,7 @@ TEST_F(ChooserSave, OverwriteAskedForFileAndFolder)
         ASSERT_TRUE(dialog.Press(IDOK));
         EXPECT_FALSE(dialog.IsOpen());
     });
-    ASSERT_EQ(3u, answers.seen.size());
-    for (const SeenBox& box : answers.seen) {
-        EXPECT_EQ(kRewriteText, box.text);
-        EXPECT_EQ(kNoticeCaption, box.caption);
-        EXPECT_EQ((UINT)MB_ICONQUESTION, box.icon);
-        EXPECT_TRUE(box.hasYes && box.hasNo);
-        EXPECT_FALSE(box.hasCancel);
-    }
+    ExpectBoxes(answers.seen, 3, kRewriteText, MB_ICONQUESTION);
     ASSERT_TRUE(chosen);
     EXPECT_EQ(Doc(L"readme"), choice.path);
 }

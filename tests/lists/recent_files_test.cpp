@@ -111,18 +111,29 @@ TEST_F(RecentFiles, TwentyOneDocumentsDropTheFirst)
     EXPECT_EQ(added[1], g_recent.At(19));
 }
 
-TEST_F(RecentFiles, LongerFilesKeepTheirLastTwentyLines)
+TEST_F(RecentFiles, AFullListHoldsTheFilesLastTwentyPaths)
 {
-    std::wstring lines;
-    Paths written;
-    for (int i = 1; i <= 25; ++i) {
-        written.push_back(Document(L"n" + std::to_wstring(i)));
-        lines += written.back() + L"\r\n";
+    // The file: `before`, then `paths` paths each followed by `after`; which
+    // of them come out as the most recent and the oldest.
+    struct { const char* what; const wchar_t* before; int paths; const wchar_t* after;
+             int first, last; } cases[] = {
+        { "longer files keep their last twenty lines", L"", 25, L"\r\n", 24, 5 },
+        { "empty lines do not push paths off a full list", L"\r\n", 20, L"\r\n\r\n", 19, 0 },
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        Reset();
+        std::wstring lines = c.before;
+        Paths written;
+        for (int i = 1; i <= c.paths; ++i) {
+            written.push_back(Document(L"n" + std::to_wstring(i)));
+            lines += written.back() + c.after;
+        }
+        LoadFile(Utf16Bytes(lines));
+        ASSERT_EQ(20, g_recent.count);
+        EXPECT_EQ(written[c.first], g_recent.At(0));
+        EXPECT_EQ(written[c.last], g_recent.At(19));
     }
-    LoadFile(Utf16Bytes(lines));
-    ASSERT_EQ(20, g_recent.count);
-    EXPECT_EQ(written[24], g_recent.At(0));
-    EXPECT_EQ(written[5], g_recent.At(19));
 }
 
 TEST_F(RecentFiles, PruneRemovesConsecutiveMissingFiles)
@@ -142,20 +153,6 @@ TEST_F(RecentFiles, PruneRemovesConsecutiveMissingFiles)
     DeleteFileW(a.c_str());
     PruneRecent();
     EXPECT_EQ(Paths(), Listed());
-}
-
-TEST_F(RecentFiles, EmptyLinesDoNotPushPathsOffAFullList)
-{
-    std::wstring lines = L"\r\n";
-    Paths written;
-    for (int i = 1; i <= 20; ++i) {
-        written.push_back(Document(L"e" + std::to_wstring(i)));
-        lines += written.back() + L"\r\n\r\n";
-    }
-    LoadFile(Utf16Bytes(lines));
-    ASSERT_EQ(20, g_recent.count);
-    EXPECT_EQ(written[19], g_recent.At(0));
-    EXPECT_EQ(written[0], g_recent.At(19));
 }
 
 TEST_F(RecentFiles, FilesAreReadLineByLineWithinTheirBytes)

@@ -18,25 +18,27 @@ std::wstring Replaced(const wchar_t* source, const wchar_t* find, const wchar_t*
 
 }
 
-TEST(ReplaceAll, ReplacesEveryOccurrenceLeftToRight)
+TEST(ReplaceAll, ReplacesEveryOccurrenceOnceLeftToRight)
 {
-    EXPECT_EQ(L"a-b-c", Replaced(L"a\tb\tc", L"\t", L"-"));
-    EXPECT_EQ(L"abc", Replaced(L"\t\ta\tbc\t", L"\t", L""));
-    EXPECT_EQ(L"2007.2007", Replaced(L"%Y.%Y", L"%Y", L"2007"));
-    EXPECT_EQ(L"unchanged", Replaced(L"unchanged", L"%Y", L"2007"));
-    EXPECT_EQ(L"", Replaced(L"", L"x", L"y"));
-    EXPECT_EQ(L"whole", Replaced(L"%Y", L"%Y", L"whole"));
-}
-
-TEST(ReplaceAll, DoesNotOverlapOrRescan)
-{
-    EXPECT_EQ(L"Xa", Replaced(L"aaa", L"aa", L"X"));
-    // The inserted text is not searched again.
-    EXPECT_EQ(L"aab", Replaced(L"ab", L"a", L"aa"));
-    EXPECT_EQ(L"%", Replaced(L"%%", L"%%", L"%"));
-    EXPECT_EQ(L"%%", Replaced(L"%%%%", L"%%", L"%"));
-    // An empty pattern matches nothing (and does not loop).
-    EXPECT_EQ(L"abc", Replaced(L"abc", L"", L"x"));
+    struct { const wchar_t* source; const wchar_t* find; const wchar_t* replacement;
+             const wchar_t* expected; } cases[] = {
+        { L"a\tb\tc", L"\t", L"-", L"a-b-c" },
+        { L"\t\ta\tbc\t", L"\t", L"", L"abc" },
+        { L"%Y.%Y", L"%Y", L"2007", L"2007.2007" },
+        { L"unchanged", L"%Y", L"2007", L"unchanged" },
+        { L"", L"x", L"y", L"" },
+        { L"%Y", L"%Y", L"whole", L"whole" },
+        // Matches do not overlap.
+        { L"aaa", L"aa", L"X", L"Xa" },
+        // The inserted text is not searched again.
+        { L"ab", L"a", L"aa", L"aab" },
+        { L"%%", L"%%", L"%", L"%" },
+        { L"%%%%", L"%%", L"%", L"%%" },
+        // An empty pattern matches nothing (and does not loop).
+        { L"abc", L"", L"x", L"abc" },
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(c.expected, Replaced(c.source, c.find, c.replacement)) << c.source;
 }
 
 TEST(ReplaceAll, NeverWritesPastTheOutput)

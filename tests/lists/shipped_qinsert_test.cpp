@@ -59,45 +59,35 @@ TEST_F(ShippedQuickInsert, MenuStructureItemByItem)
     EXPECT_EQ(3, GetMenuItemCount(headings));
 }
 
-TEST_F(ShippedQuickInsert, DateAndTimeItems)
+TEST_F(ShippedQuickInsert, ItemsInsertTheirTexts)
 {
     SetClock(2007, 3, 5, 9, 4, 7);
-    EXPECT_TRUE(Choose(L"Дата"));
-    EXPECT_EQ(L"05.03.2007", edit.Text());
-    edit.SetText(L"");
-    EXPECT_TRUE(Choose(L"Время"));
-    EXPECT_EQ(L"09:04", edit.Text());
-    edit.SetText(L"");
-    EXPECT_TRUE(Choose(L"Дата и время"));
-    EXPECT_EQ(L"05.03.2007 09:04:07", edit.Text());
-}
-
-TEST_F(ShippedQuickInsert, LineBreakAndPercent)
-{
-    edit.SetText(L"ab");
-    Select(1, 1);
-    EXPECT_TRUE(Choose(L"Новая строка"));
-    EXPECT_EQ(L"a\r\nb", edit.Text());
-    EXPECT_TRUE(Choose(L"Знак процента"));
-    EXPECT_EQ(L"a\r\n%b", edit.Text());
-}
-
-TEST_F(ShippedQuickInsert, TagsWrapTheSelection)
-{
-    edit.SetText(L"Заголовок и текст");
-    Select(0, 9);
-    EXPECT_TRUE(Choose(L"<h2>"));
-    EXPECT_EQ(L"<h2>Заголовок</h2> и текст", edit.Text());
-    EXPECT_EQ(std::make_pair(13, 13), Selection());
-
-    edit.SetText(L"see here");
-    Select(4, 8);
-    EXPECT_TRUE(Choose(L"Ссылка <a>"));
-    EXPECT_EQ(L"see <a href=\"\">here</a>", edit.Text());
-
-    // Without a selection the caret waits between the tags.
-    edit.SetText(L"");
-    EXPECT_TRUE(Choose(L"Жирный <b>"));
-    EXPECT_EQ(L"<b></b>", edit.Text());
-    EXPECT_EQ(std::make_pair(3, 3), Selection());
+    // Each item is chosen on `start` with `from`..`to` selected, or, without
+    // a start, on what the row before left; `caret` is where the caret must
+    // end (-1: not checked).
+    struct { const wchar_t* start; int from, to; const wchar_t* item; const wchar_t* expected;
+             int caret; } cases[] = {
+        { L"", 0, 0, L"Дата", L"05.03.2007", -1 },
+        { L"", 0, 0, L"Время", L"09:04", -1 },
+        { L"", 0, 0, L"Дата и время", L"05.03.2007 09:04:07", -1 },
+        { L"ab", 1, 1, L"Новая строка", L"a\r\nb", -1 },
+        { nullptr, 0, 0, L"Знак процента", L"a\r\n%b", -1 },
+        // Tags wrap the selection.
+        { L"Заголовок и текст", 0, 9, L"<h2>", L"<h2>Заголовок</h2> и текст", 13 },
+        { L"see here", 4, 8, L"Ссылка <a>", L"see <a href=\"\">here</a>", -1 },
+        // Without a selection the caret waits between the tags.
+        { L"", 0, 0, L"Жирный <b>", L"<b></b>", 3 },
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.item);
+        if (c.start) {
+            edit.SetText(c.start);
+            Select(c.from, c.to);
+        }
+        EXPECT_TRUE(Choose(c.item));
+        EXPECT_EQ(c.expected, edit.Text());
+        if (c.caret >= 0) {
+            EXPECT_EQ(std::make_pair(c.caret, c.caret), Selection());
+        }
+    }
 }

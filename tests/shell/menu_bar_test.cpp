@@ -113,6 +113,13 @@ protected:
         SendMessageW(g_app.menuBar, TB_GETBUTTONTEXTW, Button(index).idCommand, (LPARAM)text);
         return text;
     }
+    // The middle of the bar's button `index`, as a stylus tap gives it.
+    static LPARAM ButtonMiddle(int index)
+    {
+        RECT key;
+        SendMessageW(g_app.menuBar, TB_GETITEMRECT, index, (LPARAM)&key);
+        return MAKELPARAM((key.left + key.right) / 2, (key.top + key.bottom) / 2);
+    }
     // The picture buttons after the soft key, as (icon, command) pairs.
     static std::vector<std::pair<int, int>> Buttons(int from)
     {
@@ -197,9 +204,7 @@ TEST_F(MenuBar, TheSoftKeyOpensTheCommandTree)
     ASSERT_TRUE(g_app.quickInsertLoaded);
     PopupMenuWatcher watcher;
     // A tap on the soft key, as the stylus gives it.
-    RECT key;
-    SendMessageW(g_app.menuBar, TB_GETITEMRECT, 0, (LPARAM)&key);
-    LPARAM at = MAKELPARAM((key.left + key.right) / 2, (key.top + key.bottom) / 2);
+    LPARAM at = ButtonMiddle(0);
     PostMessageW(g_app.menuBar, WM_LBUTTONDOWN, MK_LBUTTON, at);
     PostMessageW(g_app.menuBar, WM_LBUTTONUP, 0, at);
     ASSERT_TRUE(watcher.WaitForMenu(5000));
@@ -244,9 +249,7 @@ TEST_F(MenuBar, MenuCommandsReachTheMainWindow)
     SendMessageW(g_app.menuBar, TB_PRESSBUTTON, 32781, 0);
     int before = g_app.documents.count;
     Doc(0)->modified = 0;
-    RECT key;
-    SendMessageW(g_app.menuBar, TB_GETITEMRECT, 1, (LPARAM)&key);
-    LPARAM at = MAKELPARAM((key.left + key.right) / 2, (key.top + key.bottom) / 2);
+    LPARAM at = ButtonMiddle(1);
     SendMessageW(g_app.menuBar, WM_LBUTTONDOWN, MK_LBUTTON, at);
     SendMessageW(g_app.menuBar, WM_LBUTTONUP, 0, at);
     PumpMessages();
@@ -265,42 +268,26 @@ TEST_F(MenuBar, AboutBoxTexts)
         translator = view.Text(IDC_ABOUT_TRANSLATOR);
         EXPECT_TRUE(TapDoneButton(view.window));
     };
-    {
-        DialogDriver driver;
-        driver.Then(read);
-        Command(CMD_ABOUT);
-        EXPECT_EQ(1, driver.ran);
-        EXPECT_EQ(0, driver.leftOpen);
-    }
+    // The box shown once, worked by `script`, which ends it.
+    auto showAbout = [](DialogDriver::Script script) {
+        RunDialogs([] { return Command(CMD_ABOUT); }, { script });
+    };
+    showAbout(read);
     EXPECT_EQ(L"О программе", caption);
     EXPECT_EQ(L"Спасибо за помощь в тестировании, pocketpc.example.org", thanks);
     EXPECT_EQ(L"Quillex", translator);
 
     // A translation: its author, its thanks; an empty author keeps the template's.
     LoadLanguageText(L"abt_lng_author=John Smith\r\nabt_thx_tst=Thanks to %s for testing! %d %s\r\n");
-    {
-        DialogDriver driver;
-        driver.Then(read);
-        Command(CMD_ABOUT);
-    }
+    showAbout(read);
     EXPECT_EQ(L"John Smith", translator);
     EXPECT_EQ(L"Thanks to pocketpc.example.org for testing! %d %s", thanks);
     LoadLanguageText(L"abt_lng_author=\r\n");
-    {
-        DialogDriver driver;
-        driver.Then(read);
-        Command(CMD_ABOUT);
-    }
+    showAbout(read);
     EXPECT_EQ(L"Quillex", translator);
 
     // WM_CLOSE closes it too.
-    DialogDriver driver;
-    driver.Then([](DialogView& view) {
-        SendMessageW(view.window, WM_CLOSE, 0, 0);
-    });
-    Command(CMD_ABOUT);
-    EXPECT_EQ(1, driver.ran);
-    EXPECT_EQ(0, driver.leftOpen);
+    showAbout([](DialogView& view) { SendMessageW(view.window, WM_CLOSE, 0, 0); });
 }
 
 TEST_F(MenuBar, ShippedEnglishTranslatesEveryMenuItem)

@@ -54,8 +54,7 @@ void HoldWhileSending(int index, Send send, Seen seen)
     std::thread sender([&] {
         GUITHREADINFO info = {};
         info.cbSize = sizeof(info);
-        for (int i = 0; i < 300 && !(GetGUIThreadInfo(ui, &info) && info.hwndCapture == edit); ++i)
-            Sleep(10);
+        PumpUntil([&] { return GetGUIThreadInfo(ui, &info) && info.hwndCapture == edit; }, 3000);
         send();
         seen();
     });

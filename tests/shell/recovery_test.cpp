@@ -104,11 +104,7 @@ TEST_F(Recovery, SnapshotsFollowChangesAndGoOnSaveCloseAndCleanEnd)
     // A change is written by the timer within the delay, never at once.
     Type(0, L"ab");
     EXPECT_TRUE(Snapshots().empty());
-    DWORD start = GetTickCount();
-    while (Snapshots().empty() && GetTickCount() - start < 3 * SNAPSHOT_DELAY_MS) {
-        Sleep(50);
-        PumpMessages();
-    }
+    PumpUntil([&] { return !Snapshots().empty(); }, 3 * SNAPSHOT_DELAY_MS);
     EXPECT_EQ(std::vector<std::wstring>{ L"0 " + path + L" 65001 3 first\r\nline\r\nab" },
               Snapshots());
 

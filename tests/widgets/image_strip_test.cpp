@@ -2,6 +2,8 @@
 
 #include <string.h>
 
+#include <vector>
+
 #include "platform/aygshell.h"
 #include "tests/test_support.h"
 #include "tests/widgets/widget_support.h"
@@ -106,33 +108,33 @@ TEST(ImageStripDraw, AllKeySurfaceLeavesTargetUnchanged)
 
 TEST(ImageStripDraw, CopiesColoursAndLeavesOutTheKey)
 {
-    CImageStrip target, source;
-    ASSERT_TRUE(target.Create(4, 1));
-    ASSERT_TRUE(source.Create(2, 1));
-    for (int x = 0; x < 4; ++x)
-        SetStripPixel(target, x, 0, RGB(0, 200, 0));
-    source.Clear(-1, 0xFF);
-    SetStripPixel(source, 1, 0, RGB(200, 10, 20));
-    source.Draw(target.dc, 1, 0, 0, 0, 2, 1);
-    EXPECT_EQ(RGB(0, 200, 0), StripPixel(target, 0, 0));
-    EXPECT_EQ(RGB(0, 200, 0), StripPixel(target, 1, 0));   // key pixel left out
-    EXPECT_EQ(RGB(200, 10, 20), StripPixel(target, 2, 0));
-    EXPECT_EQ(RGB(0, 200, 0), StripPixel(target, 3, 0));
-}
-
-TEST(ImageStripDraw, OtherKeyColoursAreLeftOutToo)
-{
-    CImageStrip target, source;
-    ASSERT_TRUE(target.Create(2, 1));
-    ASSERT_TRUE(source.Create(2, 1));
-    SetStripPixel(target, 0, 0, RGB(1, 1, 1));
-    SetStripPixel(target, 1, 0, RGB(1, 1, 1));
-    source.keyColour = RGB(0, 255, 0);
-    SetStripPixel(source, 0, 0, RGB(0, 255, 0));
-    SetStripPixel(source, 1, 0, RGB(254, 0, 254));   // not the key now: drawn
-    source.Draw(target.dc, 0, 0, 0, 0, 2, 1);
-    EXPECT_EQ(RGB(1, 1, 1), StripPixel(target, 0, 0));
-    EXPECT_EQ(RGB(254, 0, 254), StripPixel(target, 1, 0));
+    // A two-pixel source, cleared to its key (alpha bytes opaque) and then
+    // given `pixels` (CLR_INVALID: left as cleared), drawn at `at` onto a
+    // row of `fill`.
+    const COLORREF G = RGB(0, 200, 0), D = RGB(1, 1, 1), kGreen = RGB(0, 255, 0);
+    struct { const char* what; COLORREF key; std::vector<COLORREF> pixels; std::vector<COLORREF> row;
+             int at; std::vector<COLORREF> expected; } cases[] = {
+        { "the key pixel is left out", kKey, { CLR_INVALID, RGB(200, 10, 20) }, { G, G, G, G }, 1,
+          { G, G, RGB(200, 10, 20), G } },
+        // The old key is not the key now: drawn.
+        { "other key colours are left out too", kGreen, { kGreen, kKey }, { D, D }, 0, { D, kKey } },
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        CImageStrip target, source;
+        ASSERT_TRUE(target.Create((int)c.row.size(), 1));
+        ASSERT_TRUE(source.Create(2, 1));
+        for (size_t x = 0; x < c.row.size(); ++x)
+            SetStripPixel(target, (int)x, 0, c.row[x]);
+        source.keyColour = c.key;
+        source.Clear(-1, 0xFF);
+        for (size_t x = 0; x < c.pixels.size(); ++x) {
+            if (c.pixels[x] != CLR_INVALID)
+                SetStripPixel(source, (int)x, 0, c.pixels[x]);
+        }
+        source.Draw(target.dc, c.at, 0, 0, 0, 2, 1);
+        EXPECT_EQ(c.expected, StripPixels(target));
+    }
 }
 
 TEST(ImageStripDraw, DrawsOnlyWhatLiesOnTheSurface)
@@ -213,12 +215,9 @@ TEST(ImageStripLoad, ReadsAPngFileExactly)
     ASSERT_TRUE(strip.LoadFromFile(path.c_str()));
     ASSERT_EQ(3, strip.width);
     ASSERT_EQ(2, strip.height);
-    EXPECT_EQ(RGB(254, 0, 254), StripPixel(strip, 0, 0));
-    EXPECT_EQ(RGB(10, 20, 30), StripPixel(strip, 1, 0));
-    EXPECT_EQ(RGB(255, 255, 255), StripPixel(strip, 2, 0));
-    EXPECT_EQ(RGB(0, 0, 0), StripPixel(strip, 0, 1));
-    EXPECT_EQ(RGB(200, 100, 50), StripPixel(strip, 1, 1));
-    EXPECT_EQ(RGB(254, 0, 253), StripPixel(strip, 2, 1));
+    EXPECT_EQ((std::vector<COLORREF>{ RGB(254, 0, 254), RGB(10, 20, 30), RGB(255, 255, 255),
+                                      RGB(0, 0, 0), RGB(200, 100, 50), RGB(254, 0, 253) }),
+              StripPixels(strip));
 }
 
 TEST(ImageStripLoad, ReadsTheShippedPicture)

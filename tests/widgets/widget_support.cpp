@@ -114,6 +114,15 @@ COLORREF StripPixel(const CImageStrip& strip, int x, int y)
     return FromMemory(*StripAddress(strip, x, y));
 }
 
+std::vector<COLORREF> StripPixels(const CImageStrip& strip)
+{
+    std::vector<COLORREF> pixels;
+    for (int y = 0; y < strip.height; ++y)
+        for (int x = 0; x < strip.width; ++x)
+            pixels.push_back(StripPixel(strip, x, y));
+    return pixels;
+}
+
 void SetStripPixel(CImageStrip& strip, int x, int y, COLORREF colour)
 {
     *StripAddress(strip, x, y) =

@@ -47,6 +47,8 @@ COLORREF FromMemory(DWORD pixel);
 // The pixel at column x, row y counted from the top, read from the strip's
 // memory; the fourth byte is left out.
 COLORREF StripPixel(const CImageStrip& strip, int x, int y);
+// Every pixel of the strip, row by row from the top, as StripPixel reads it.
+std::vector<COLORREF> StripPixels(const CImageStrip& strip);
 // Writes the pixel at (x, y) from the top into the strip's memory, fourth byte 0.
 void SetStripPixel(CImageStrip& strip, int x, int y, COLORREF colour);
 
