@@ -68,7 +68,12 @@ std::wstring MakeText(int units, bool lines)
 Program ProgramForTurn(int run, int turn)
 {
     bool quillex = (turn == 0) == (run % 2 == 0);
-    return Program{ quillex ? "Quillex" : "notepad", quillex, {}, nullptr };
+    return Program{ quillex ? "Quillex" : "notepad", quillex, {}, nullptr, false };
+}
+
+Program BareProgram()
+{
+    return Program{ "bare edit", false, {}, nullptr, true };
 }
 
 namespace {
@@ -129,7 +134,9 @@ std::string ReadAll(const std::wstring& path)
 
 double Start(Program& program, const std::wstring& file)
 {
-    std::wstring exe = program.quillex ? g_quillexFolder + L"Quillex.exe" : L"notepad.exe";
+    std::wstring exe = program.bare      ? g_quillexFolder + L"bare-edit.exe"
+                       : program.quillex ? g_quillexFolder + L"Quillex.exe"
+                                         : L"notepad.exe";
     std::wstring line = L"\"" + exe + L"\"";
     if (!file.empty())
         line += L" \"" + file + L"\"";
@@ -139,7 +146,7 @@ double Start(Program& program, const std::wstring& file)
     buffer.push_back(0);
     double begin = Now();
     if (!CreateProcessW(nullptr, buffer.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        program.quillex ? g_quillexFolder.c_str() : nullptr, &startup,
+                        program.quillex || program.bare ? g_quillexFolder.c_str() : nullptr, &startup,
                         &program.process))
         return -1;
     WaitForInputIdle(program.process.hProcess, 60000);
@@ -230,8 +237,8 @@ void SetQuillexSettings(bool wrap, int fontSize)
 double AnonymousMiB(const Program& program)
 {
     std::string name = "notepad.exe";
-    if (program.quillex) {
-        std::wstring path = g_quillexFolder + L"quillex.exe";
+    if (program.quillex || program.bare) {
+        std::wstring path = g_quillexFolder + (program.bare ? L"bare-edit.exe" : L"quillex.exe");
         name.assign(path.begin(), path.end());   // the folder's path is ASCII
         CharLowerBuffA(&name[0], (DWORD)name.size());
     }
@@ -266,8 +273,8 @@ double AnonymousMiB(const Program& program)
 
 void WarmUp()
 {
-    for (bool quillex : { true, false }) {
-        Program program = { "", quillex, {}, nullptr };
+    for (int kind = 0; kind < 3; ++kind) {
+        Program program = { "", kind == 0, {}, nullptr, kind == 2 };
         SetQuillexSettings(false, 0);
         SetNotepadSettings(false);
         Start(program, L"");
@@ -301,6 +308,12 @@ void Pair::Report(const char* name, const char* unit, double target) const
                                                   : "%-50s %9.2f %9.2f %-3s %6.2fx";
     Print(format, name, q, n, unit, n > 0 ? q / n : 0.0);
     if (target > 0)
-        Print("   <= %.2fx %s", target, n > 0 && q / n <= target ? "met" : "NOT met");
+        Print("   <= %.2fx %-7s", target, n > 0 && q / n <= target ? "met" : "NOT met");
+    double f = Median(floor);
+    if (!floor.empty() && f > 0) {
+        const char* floorFormat = strcmp(unit, "ms") == 0 ? "   floor %7.1f, Quillex %.2fx it"
+                                                           : "   floor %7.2f, Quillex %.2fx it";
+        Print(floorFormat, f, q / f);
+    }
     Print("\n");
 }

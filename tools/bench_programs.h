@@ -31,11 +31,15 @@ struct Program {
     bool quillex;
     PROCESS_INFORMATION process;
     HWND main;
+    bool bare;   // the floor: bare-edit.exe, beside Quillex.exe
 };
 
 // Run `run`'s turn `turn` (0 or 1): the programs take turns, the order
 // alternating from run to run, so that a busy machine slows both alike.
 Program ProgramForTurn(int run, int turn);
+// The floor the two are measured above: a window with an edit control and
+// nothing else (tools/bare_edit.cpp), from the Quillex folder.
+Program BareProgram();
 
 // Starts the program on `file` (none when empty) and waits until it is idle
 // with its window painted. Milliseconds from the start, or -1.
@@ -62,10 +66,14 @@ void WarmUp();
 void PutOnClipboard(const std::wstring& text);
 
 // One figure of each program over the runs; printed as the medians, their
-// ratio, and the ratio aimed at when there is one.
+// ratio, and the ratio aimed at when there is one; with the floor's median
+// and Quillex's distance above it when the floor was measured.
 struct Pair {
-    std::vector<double> quillex, notepad;
-    std::vector<double>& Of(const Program& program) { return program.quillex ? quillex : notepad; }
+    std::vector<double> quillex, notepad, floor;
+    std::vector<double>& Of(const Program& program)
+    {
+        return program.bare ? floor : program.quillex ? quillex : notepad;
+    }
     void Report(const char* name, const char* unit = "ms", double target = 0) const;
 };
 

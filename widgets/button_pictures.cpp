@@ -1,6 +1,9 @@
 #include "widgets/button_pictures.h"
 
+#include <limits.h>
+
 #include "app/app_state.h"
+#include "platform/aygshell.h"
 #include "storage/notice.h"
 
 ButtonPictures g_buttonPictures;
@@ -52,26 +55,46 @@ void BuildPressedPictures(const CImageStrip& normal, int pictureSize, CImageStri
     }
 }
 
-void LoadButtonPictures(const wchar_t* path)
+void MakeButtonPictures(HBITMAP picture, int first, int count)
 {
     ButtonPictures& pictures = g_buttonPictures;
     pictures.pictureSize = IsVgaScreen() ? 32 : 16;
+    pictures.firstPicture = first;
+    pictures.pressedPictures.Release();
+    if (count <= 0 || !pictures.normalPictures.CopyBand(picture, first * pictures.pictureSize,
+                                                        count * pictures.pictureSize))
+        return;
+    // The picture names its own key: the colour of its top-right pixel.
+    BITMAP size = {};
+    GetObjectW(picture, sizeof(size), &size);
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ previous = SelectObject(dc, picture);
+    pictures.normalPictures.keyColour = GetPixel(dc, size.bmWidth - 1, 0);
+    SelectObject(dc, previous);
+    DeleteDC(dc);
+    BuildPressedPictures(pictures.normalPictures, pictures.pictureSize,
+                         &pictures.pressedPictures);
+}
+
+void MakeButtonFace()
+{
+    ButtonPictures& pictures = g_buttonPictures;
     if (pictures.faceBrush)
         DeleteObject(pictures.faceBrush);
     pictures.faceBrush = CreateSolidBrush(g_app.colours[THEME_BUTTON]);
-    pictures.normalPictures.Release();
-    pictures.pressedPictures.Release();
+}
 
+void LoadButtonPictures(const wchar_t* path)
+{
+    MakeButtonFace();
+    HBITMAP picture = nullptr;
     if (GetFileAttributesW(path) == INVALID_FILE_ATTRIBUTES) {
         ShowNotice(g_app.mainWindow, L"err_load_btnpic",
                    L"Не удаётся найти файл с изображением кнопок", MB_ICONERROR);
-        return;
+    } else {
+        picture = SHLoadImageFile(path);
     }
-    if (!pictures.normalPictures.LoadFromFile(path))
-        return;
-    // The picture names its own key: the colour of its top-right pixel.
-    pictures.normalPictures.keyColour = GetPixel(pictures.normalPictures.dc,
-                                                 pictures.normalPictures.width - 1, 0);
-    BuildPressedPictures(pictures.normalPictures, pictures.pictureSize,
-                         &pictures.pressedPictures);
+    MakeButtonPictures(picture, 0, INT_MAX / 64);
+    if (picture)
+        DeleteObject(picture);
 }

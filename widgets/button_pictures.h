@@ -3,11 +3,13 @@
 
 #include "widgets/image_strip.h"
 
-// What every picture button draws with: the list-icon picture as loaded, a
-// brightened copy with a soft highlight for the pressed look, and the face
-// brush. Loaded once at start-up, kept for the whole run.
+// What every picture button draws with: the pictures of the list-icon
+// picture the buttons use, a brightened copy with a soft highlight for the
+// pressed look, and the face brush. Made once at start-up, kept for the
+// whole run.
 struct ButtonPictures {
-    int pictureSize;             // S: pictures are S x S, picture k at x = k * S
+    int pictureSize;             // S: pictures are S x S, picture k at x = (k - first) * S
+    int firstPicture;            // the number of the strips' first picture
     HBRUSH faceBrush;
     CImageStrip normalPictures;
     CImageStrip pressedPictures;
@@ -19,6 +21,16 @@ extern ButtonPictures g_buttonPictures;
 // palette is known. A missing file is reported to the user once; the buttons
 // then show only their face and edge.
 void LoadButtonPictures(const wchar_t* path);
+
+// The buttons' pictures from the list-icon picture already decoded: only
+// pictures `first` to `first + count - 1` are kept (what the buttons draw),
+// with the key the whole picture names. `picture` stays the caller's and
+// unchanged (make the pictures before an image list masks it); when it is
+// null the strips are left empty, and nobody is told.
+void MakeButtonPictures(HBITMAP picture, int first, int count);
+
+// The face brush in the theme's button colour, once the palette is known.
+void MakeButtonFace();
 
 // Fills `pressed` with the highlighted copy of `normal` (pictures of
 // `pictureSize` pixels), computed in pixel memory; it takes `normal`'s key.

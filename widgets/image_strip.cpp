@@ -1,5 +1,6 @@
 #include "widgets/image_strip.h"
 
+#include <limits.h>
 #include <string.h>
 
 #include "platform/aygshell.h"
@@ -87,21 +88,30 @@ void CImageStrip::Clear(int mode, BYTE alpha)
 bool CImageStrip::LoadFromFile(const wchar_t* path)
 {
     HBITMAP loaded = SHLoadImageFile(path);
-    if (!loaded) {
-        Release();
+    bool made = CopyBand(loaded, 0, INT_MAX);
+    if (loaded)
+        DeleteObject(loaded);
+    return made;
+}
+
+bool CImageStrip::CopyBand(HBITMAP picture, int left, int bandWidth)
+{
+    Release();
+    BITMAP size = {};
+    if (!picture || !GetObjectW(picture, sizeof(size), &size) || left < 0 ||
+        left >= size.bmWidth || bandWidth <= 0)
         return false;
-    }
+    if (bandWidth > size.bmWidth - left)
+        bandWidth = size.bmWidth - left;
+    if (!Create(bandWidth, size.bmHeight))
+        return false;
     ScreenContext screen;
     HDC from = CreateCompatibleDC(screen.dc);
-    HGDIOBJ previous = SelectObject(from, loaded);
-    BITMAP size = {};
-    GetObjectW(loaded, sizeof(size), &size);
-    if (Create(size.bmWidth, size.bmHeight))
-        BitBlt(dc, 0, 0, width, height, from, 0, 0, SRCCOPY);
+    HGDIOBJ previous = SelectObject(from, picture);
+    BitBlt(dc, 0, 0, width, height, from, left, 0, SRCCOPY);
     SelectObject(from, previous);
     DeleteDC(from);
-    DeleteObject(loaded);
-    return bits != nullptr;
+    return true;
 }
 
 void CImageStrip::Draw(HDC target, int targetX, int targetY, int sourceX, int sourceY,

@@ -24,6 +24,11 @@ public:
     // left to the caller. False (and an empty strip) when it cannot be read.
     bool LoadFromFile(const wchar_t* path);
 
+    // Columns `left` to `left + bandWidth` of `picture` (clipped to it) in
+    // place of any old surface; `keyColour` is left to the caller. False
+    // (and an empty strip) when nothing of it is left or it cannot be made.
+    bool CopyBand(HBITMAP picture, int left, int bandWidth);
+
     // Copies the rectangle 1:1 to the target, leaving out key pixels. The
     // part of the rectangle outside the surface is not drawn.
     void Draw(HDC target, int targetX, int targetY, int sourceX, int sourceY, int drawWidth,

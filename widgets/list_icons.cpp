@@ -2,6 +2,7 @@
 
 #include "app/app_state.h"
 #include "storage/program_folder.h"
+#include "widgets/button_pictures.h"
 #include "widgets/image_strip.h"
 
 namespace {
@@ -55,18 +56,34 @@ bool ListIconsPath(wchar_t* path, int capacity)
     return true;
 }
 
-HIMAGELIST LoadListIcons()
+namespace {
+
+// The list-icon picture decoded; null when it is missing or unreadable.
+HBITMAP DecodeListIcons()
+{
+    wchar_t path[MAX_PATH];
+    return ListIconsPath(path, MAX_PATH) ? SHLoadImageFile(path) : nullptr;
+}
+
+// The image list of `picture`'s icons; masking turns the picture's key
+// pixels black.
+HIMAGELIST ListIconsOf(HBITMAP picture)
 {
     int size = IconSize();
     HIMAGELIST icons = ImageList_Create(size, size, ILC_COLOR24 | ILC_MASK, 50, 0);
-    wchar_t path[MAX_PATH];
-    if (!icons || !ListIconsPath(path, MAX_PATH))
-        return icons;
-    HBITMAP picture = SHLoadImageFile(path);
-    if (picture) {
+    if (icons && picture)
         ImageList_AddMasked(icons, picture, THEME_UNSET);
+    return icons;
+}
+
+}
+
+HIMAGELIST LoadListIcons()
+{
+    HBITMAP picture = DecodeListIcons();
+    HIMAGELIST icons = ListIconsOf(picture);
+    if (picture)
         DeleteObject(picture);
-    }
     return icons;
 }
 
@@ -86,6 +103,11 @@ void ReadThemePalette(HIMAGELIST icons)
 
 void LoadThemeAndIcons()
 {
-    g_app.listIcons = LoadListIcons();
+    HBITMAP picture = DecodeListIcons();
+    MakeButtonPictures(picture, LIST_ICON_FIND_BAR, LIST_ICON_FIND_BAR_COUNT);
+    g_app.listIcons = ListIconsOf(picture);
+    if (picture)
+        DeleteObject(picture);
     ReadThemePalette(g_app.listIcons);
+    MakeButtonFace();
 }

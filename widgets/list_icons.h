@@ -8,6 +8,8 @@
 // folder, 2-16 toolbar actions 1-15, 17-22 find-bar buttons, 23 menu soft
 // key, 24 the colour swatch whose row 5 holds the theme palette.
 const int LIST_ICON_SWATCH = 24;
+const int LIST_ICON_FIND_BAR = 17;
+const int LIST_ICON_FIND_BAR_COUNT = 6;
 
 // "<program folder>ListIconsVGA.png" or "...ListIconsQVGA.png" by screen
 // size. False (and an empty path) when it does not fit `capacity` units.
@@ -24,8 +26,9 @@ HIMAGELIST LoadListIcons();
 // of the earlier one: run it before the main window class takes its brush).
 void ReadThemePalette(HIMAGELIST icons);
 
-// g_app.listIcons and the theme palette with its two brushes; once, before
-// the main window's class is registered.
+// g_app.listIcons, the theme palette with its two brushes, and the find-bar
+// buttons' pictures, from one decoding of the picture; once, before the main
+// window's class is registered.
 void LoadThemeAndIcons();
 
 #endif

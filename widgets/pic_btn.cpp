@@ -64,7 +64,7 @@ LRESULT CPicBtn::OnPaint(const WindowMessage& m)
     const CImageStrip& strip = looksPressed ? pictures.pressedPictures : pictures.normalPictures;
     int size = pictures.pictureSize;
     int inset = 2 * ScreenScale();
-    strip.Draw(dc, inset, inset, pictureIndex * size, 0, size, size);
+    strip.Draw(dc, inset, inset, (pictureIndex - pictures.firstPicture) * size, 0, size, size);
     if (looksPressed)
         DrawEdge(dc, &client, BDR_SUNKENOUTER, BF_RECT | BF_SOFT);
     else

@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "app/app_state.h"
+#include "platform/aygshell.h"
 #include "tests/test_support.h"
 #include "tests/widgets/widget_support.h"
 #include "widgets/button_pictures.h"
@@ -185,4 +186,26 @@ TEST_F(PictureButton, WithoutPicturesOnlyTheFaceShows)
     Tap();
     EXPECT_EQ(kFace, PictureColour());
     EXPECT_EQ(1u, parent.commands.size());
+}
+
+// The pictures made from the decoded picture keep only the buttons' own,
+// with the key of the whole picture: a button still shows its picture, one
+// before the kept ones shows none, and the decoded picture is left as it was.
+TEST_F(PictureButton, ShowsItsPictureFromTheKeptOnes)
+{
+    HBITMAP decoded = SHLoadImageFile(folder.Path(L"ListIconsQVGA.png").c_str());
+    ASSERT_NE(nullptr, decoded);
+    MakeButtonPictures(decoded, 1, 1);
+    EXPECT_EQ(16, g_buttonPictures.normalPictures.width);
+    EXPECT_EQ(RGB(254, 0, 254), g_buttonPictures.normalPictures.keyColour);
+    Attach(1, PICBTN_PUSH);
+    EXPECT_EQ(kGreen, PictureColour());
+    Attach(0, PICBTN_PUSH);
+    EXPECT_EQ(kFace, PictureColour());
+    MakeButtonPictures(decoded, 0, 1);
+    EXPECT_EQ(RGB(254, 0, 254), g_buttonPictures.normalPictures.keyColour);
+    CImageStrip whole;
+    ASSERT_TRUE(whole.CopyBand(decoded, 0, 32));
+    EXPECT_EQ(RGB(254, 0, 254), StripPixel(whole, 1, 14));
+    DeleteObject(decoded);
 }

@@ -1,0 +1,104 @@
+// bare-edit: the least a Win32 editor window can be, as the floor the
+// benchmarks against notepad measure Quillex above: a window with one edit
+// control over its client area, the file's text in it when one is named,
+// shown, and a message loop; nothing else.
+//
+//   bare-edit.exe [FILE]
+
+#include <windows.h>
+
+#include <string>
+
+namespace {
+
+HWND g_edit = nullptr;
+
+LRESULT CALLBACK MainProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_SIZE:
+        MoveWindow(g_edit, 0, 0, LOWORD(lParam), HIWORD(lParam), TRUE);
+        return 0;
+    case WM_SETFOCUS:
+        SetFocus(g_edit);
+        return 0;
+    case WM_DESTROY:
+        PostQuitMessage(0);
+        return 0;
+    default:
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+}
+
+// The file's text: UTF-16 or UTF-8 after its byte-order mark, Windows-1251
+// without one (the benchmark's files); empty when there is none.
+std::wstring ReadText(const wchar_t* path)
+{
+    std::wstring text;
+    HANDLE file = CreateFileW(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
+                              nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return text;
+    DWORD size = GetFileSize(file, nullptr), got = 0;
+    std::string bytes;
+    if (size != INVALID_FILE_SIZE) {
+        bytes.resize(size);
+        if (!ReadFile(file, &bytes[0], size, &got, nullptr))
+            got = 0;
+        bytes.resize(got);
+    }
+    CloseHandle(file);
+    if (bytes.size() >= 2 && bytes.compare(0, 2, "\xFF\xFE") == 0)
+        return std::wstring((const wchar_t*)(bytes.data() + 2), (bytes.size() - 2) / 2);
+    UINT codePage = 1251;
+    size_t skip = 0;
+    if (bytes.compare(0, 3, "\xEF\xBB\xBF") == 0) {
+        codePage = CP_UTF8;
+        skip = 3;
+    }
+    int units = MultiByteToWideChar(codePage, 0, bytes.data() + skip, (int)(bytes.size() - skip),
+                                    nullptr, 0);
+    text.resize(units);
+    if (units > 0)
+        MultiByteToWideChar(codePage, 0, bytes.data() + skip, (int)(bytes.size() - skip),
+                            &text[0], units);
+    return text;
+}
+
+
+}
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR commandLine, int showCommand)
+{
+    WNDCLASSW type = {};
+    type.lpfnWndProc = MainProc;
+    type.hInstance = instance;
+    type.hCursor = LoadCursorW(nullptr, (LPCWSTR)IDC_ARROW);
+    type.lpszClassName = L"BareEdit";
+    if (!RegisterClassW(&type))
+        return 1;
+    HWND window = CreateWindowW(L"BareEdit", L"bare-edit", WS_OVERLAPPEDWINDOW, 0, 0, 480, 640,
+                                nullptr, nullptr, instance, nullptr);
+    if (!window)
+        return 1;
+    g_edit = CreateWindowW(L"EDIT", L"",
+                           WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL |
+                               ES_NOHIDESEL,
+                           0, 0, 0, 0, window, nullptr, instance, nullptr);
+    std::wstring path = commandLine;
+    if (!path.empty() && path.front() == L'"')
+        path = path.substr(1, path.find(L'"', 1) - 1);
+    if (!path.empty()) {
+        std::wstring text = ReadText(path.c_str());
+        SendMessageW(g_edit, EM_SETLIMITTEXT, 0, 0);
+        SetWindowTextW(g_edit, text.c_str());
+    }
+    ShowWindow(window, showCommand);
+    UpdateWindow(window);
+    MSG msg;
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+    return (int)msg.wParam;
+}
