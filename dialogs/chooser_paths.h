@@ -43,9 +43,4 @@ void CutAtLastBackslash(wchar_t* text);
 // Backslashes are allowed: they reach into sub-folders.
 bool IsTypableName(const wchar_t* name);
 
-// Whether a name of the typed path is a device (NUL, CON, AUX, PRN, COM1,
-// LPT1 and the like), with or without an extension: such a name opens the
-// device in every folder, so nothing would be read or written as a file.
-bool HoldsDeviceName(const wchar_t* name);
-
 #endif

@@ -4,6 +4,7 @@
 #include "dialogs/chooser_paths.h"
 #include "dialogs/chooser_tables.h"
 #include "resources/resource.h"
+#include "storage/device_names.h"
 #include "storage/encodings.h"
 #include "storage/lang_loader.h"
 #include "storage/notice.h"

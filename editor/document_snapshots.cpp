@@ -5,6 +5,7 @@
 #include <wchar.h>
 
 #include "storage/atomic_file.h"
+#include "storage/device_names.h"
 #include "storage/encodings.h"
 #include "storage/file_io.h"
 #include "storage/grow_array.h"
@@ -238,24 +239,6 @@ bool KnownEncoding(long encoding)
     }
 }
 
-bool IsDeviceName(const wchar_t* name)
-{
-    static const wchar_t* const kDevices[] = { L"CON", L"PRN", L"AUX", L"NUL", L"CONIN$",
-                                               L"CONOUT$", L"CLOCK$" };
-    // The device is named by what stands before the first dot, spaces cut.
-    int length = 0;
-    while (name[length] && name[length] != L'.')
-        ++length;
-    while (length > 0 && name[length - 1] == L' ')
-        --length;
-    for (const wchar_t* device : kDevices) {
-        if ((int)wcslen(device) == length && _wcsnicmp(name, device, length) == 0)
-            return true;
-    }
-    return length == 4 && (_wcsnicmp(name, L"COM", 3) == 0 || _wcsnicmp(name, L"LPT", 3) == 0) &&
-           name[3] >= L'1' && name[3] <= L'9';
-}
-
 // A full path to a file: a drive's or a network share's, no device, no
 // wildcard, no stream.
 bool IsFullFilePath(const wchar_t* path)
@@ -273,7 +256,7 @@ bool IsFullFilePath(const wchar_t* path)
         if (*p == L'\\')
             name = p + 1;
     }
-    return name > path && name[0] && !IsDeviceName(name);
+    return name > path && name[0] && !HoldsDeviceName(name);
 }
 
 // The fields of a snapshot, within their ranges.
