@@ -4,6 +4,7 @@
 #include <stdio.h>
 
 #include "tools/bench_timing.h"
+#include "tools/process_windows.h"
 
 FILE* g_out = nullptr;
 std::wstring g_quillexFolder;
@@ -78,23 +79,6 @@ Program BareProgram()
 
 namespace {
 
-struct FindMain {
-    DWORD pid;
-    HWND found;
-};
-
-BOOL CALLBACK FindMainProc(HWND window, LPARAM data)
-{
-    FindMain* find = (FindMain*)data;
-    DWORD pid = 0;
-    GetWindowThreadProcessId(window, &pid);
-    if (pid == find->pid && IsWindowVisible(window) && !GetWindow(window, GW_OWNER)) {
-        find->found = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
 struct FindEdit {
     HWND found;
     int length;
@@ -150,13 +134,16 @@ double Start(Program& program, const std::wstring& file)
                         &program.process))
         return -1;
     WaitForInputIdle(program.process.hProcess, 60000);
-    FindMain find = { program.process.dwProcessId, nullptr };
-    while (!find.found && Now() - begin < 60000) {
-        EnumWindows(FindMainProc, (LPARAM)&find);
-        if (!find.found)
-            Sleep(1);
-    }
-    program.main = find.found;
+    // The program's main window: its shown, unowned top-level window.
+    DWORD process = program.process.dwProcessId;
+    auto isMain = [process](HWND window) {
+        return ProcessOfWindow(window) == process && IsWindowVisible(window) &&
+               !GetWindow(window, GW_OWNER);
+    };
+    HWND main = nullptr;
+    while (!(main = FirstTopLevelWindow(isMain)) && Now() - begin < 60000)
+        Sleep(1);
+    program.main = main;
     if (!program.main)
         return -1;
     PaintNow(program.main);

@@ -29,6 +29,7 @@
 #include <vector>
 
 #include "resources/resource.h"
+#include "tools/process_windows.h"
 
 namespace {
 
@@ -39,24 +40,14 @@ HWND FindEditor()
     return FindWindowW(L"QUILLEX", L"Quillex");
 }
 
-struct BoxSearch {
-    DWORD process;
-    HWND box;
-};
-
-BOOL CALLBACK FindQuestion(HWND window, LPARAM lParam)
+// A question or message the editor's process shows, or null.
+HWND FindQuestion(DWORD process)
 {
-    BoxSearch* search = (BoxSearch*)lParam;
-    wchar_t name[16] = L"";
-    GetClassNameW(window, name, 16);
-    DWORD process = 0;
-    GetWindowThreadProcessId(window, &process);
-    if (process == search->process && wcscmp(name, L"#32770") == 0 && IsWindowVisible(window) &&
-        (GetDlgItem(window, IDYES) || GetDlgItem(window, IDOK) || GetDlgItem(window, IDCANCEL))) {
-        search->box = window;
-        return FALSE;
-    }
-    return TRUE;
+    return FirstTopLevelWindow([process](HWND window) {
+        return ProcessOfWindow(window) == process &&
+               (IsShownDialogWith(window, IDYES) || IsShownDialogWith(window, IDOK) ||
+                IsShownDialogWith(window, IDCANCEL));
+    });
 }
 
 std::string Ascii(const std::wstring& text)
@@ -144,15 +135,6 @@ void AtEnd(HWND edit)
     SendMessageTimeoutW(edit, EM_SETSEL, 0x7FFFFFFF, 0x7FFFFFFF, SMTO_NORMAL, 10000, &result);
 }
 
-BOOL CALLBACK CountEditor(HWND window, LPARAM count)
-{
-    wchar_t name[16] = L"";
-    GetClassNameW(window, name, 16);
-    if (wcscmp(name, L"QUILLEX") == 0)
-        ++*(int*)count;
-    return TRUE;
-}
-
 // Closes the document of `edit` (made current first), answering No to the
 // question whether to save it.
 bool Discard(HWND edit)
@@ -160,14 +142,12 @@ bool Discard(HWND edit)
     if (!Select(edit))
         return false;
     PostMessageW(g_editor, WM_COMMAND, MAKEWPARAM(CMD_WINDOW_CLOSE, 0), 0);
-    BoxSearch search = { 0, nullptr };
-    GetWindowThreadProcessId(g_editor, &search.process);
+    DWORD process = ProcessOfWindow(g_editor);
     DWORD end = GetTickCount() + 20000;
     while (IsWindow(edit) && (LONG)(GetTickCount() - end) < 0) {
-        search.box = nullptr;
-        EnumWindows(FindQuestion, (LPARAM)&search);
-        if (search.box && GetDlgItem(search.box, IDNO))
-            PostMessageW(search.box, WM_COMMAND, IDNO, 0);
+        HWND box = FindQuestion(process);
+        if (box && GetDlgItem(box, IDNO))
+            PostMessageW(box, WM_COMMAND, IDNO, 0);
         Sleep(20);
     }
     return !IsWindow(edit);
@@ -182,21 +162,21 @@ std::string Wait(DWORD seconds, bool asked)
             return "err no window";
         Sleep(20);
     }
-    BoxSearch search = { 0, nullptr };
-    GetWindowThreadProcessId(g_editor, &search.process);
     if (asked) {
-        while (EnumWindows(FindQuestion, (LPARAM)&search), !search.box) {
+        DWORD process = ProcessOfWindow(g_editor);
+        HWND box;
+        while (!(box = FindQuestion(process))) {
             if ((LONG)(GetTickCount() - end) >= 0)
                 return "err no question";
             Sleep(20);
         }
-        HWND label = GetDlgItem(search.box, 0xFFFF);
+        HWND label = GetDlgItem(box, 0xFFFF);
         question = label ? Ascii(TextOf(label)) : "?";
         for (char& c : question) {
             if (c == ' ' || c == '\n' || c == '\r')
                 c = '_';
         }
-        PostMessageW(search.box, WM_COMMAND, GetDlgItem(search.box, IDYES) ? IDYES : IDOK, 0);
+        PostMessageW(box, WM_COMMAND, GetDlgItem(box, IDYES) ? IDYES : IDOK, 0);
     }
     // Ready once the window is enabled again and answers.
     while (!IsWindowEnabled(g_editor) || !IsWindowVisible(g_editor)) {
@@ -231,9 +211,10 @@ int main()
             continue;
         }
         if (verb == "windows") {
-            int count = 0;
-            EnumWindows(CountEditor, (LPARAM)&count);
-            printf("ok %d\n", count);
+            size_t count = TopLevelWindows([](HWND window) {
+                return HasWindowClass(window, L"QUILLEX");
+            }).size();
+            printf("ok %d\n", (int)count);
             continue;
         }
         if (!g_editor || !IsWindow(g_editor)) {

@@ -16,6 +16,7 @@
 
 #include "tools/bench_programs.h"
 #include "tools/bench_timing.h"
+#include "tools/process_windows.h"
 
 namespace {
 
@@ -59,7 +60,6 @@ void WriteEncoded(const std::wstring& path, const std::wstring& text, UINT codeP
 
 struct FindChild {
     int id;
-    DWORD pid;
     HWND found;
 };
 
@@ -74,21 +74,9 @@ BOOL CALLBACK FindChildProc(HWND window, LPARAM data)
 
 HWND Control(HWND parent, int id)
 {
-    FindChild find = { id, 0, nullptr };
+    FindChild find = { id, nullptr };
     EnumChildWindows(parent, FindChildProc, (LPARAM)&find);
     return find.found;
-}
-
-BOOL CALLBACK FindDialogProc(HWND window, LPARAM data)
-{
-    FindChild* find = (FindChild*)data;
-    DWORD pid = 0;
-    GetWindowThreadProcessId(window, &pid);
-    if (pid == find->pid && IsWindowVisible(window) && Control(window, find->id)) {
-        find->found = window;
-        return FALSE;
-    }
-    return TRUE;
 }
 
 // A tap on the button, as the window that holds it hears of it. False when
@@ -125,13 +113,19 @@ HWND OpenFind(const Program& program)
         return next;
     }
     PostMessageW(program.main, WM_COMMAND, NOTEPAD_SEARCH, 0);
-    FindChild find = { FIND_DIALOG_TEXT, program.process.dwProcessId, nullptr };
-    for (double begin = Now(); !find.found && Now() - begin < 5000; Sleep(1))
-        EnumWindows(FindDialogProc, (LPARAM)&find);
-    if (!find.found)
+    DWORD process = program.process.dwProcessId;
+    auto isFindDialog = [process](HWND window) {
+        return ProcessOfWindow(window) == process && IsWindowVisible(window) &&
+               Control(window, FIND_DIALOG_TEXT);
+    };
+    HWND dialog = nullptr;
+    double begin = Now();
+    while (!(dialog = FirstTopLevelWindow(isFindDialog)) && Now() - begin < 5000)
+        Sleep(1);
+    if (!dialog)
         return nullptr;
-    TypeInto(Control(find.found, FIND_DIALOG_TEXT), L"ключ");
-    return GetDlgItem(find.found, IDOK);
+    TypeInto(Control(dialog, FIND_DIALOG_TEXT), L"ключ");
+    return GetDlgItem(dialog, IDOK);
 }
 
 // The floor of a press: the bare edit window told to select the next match

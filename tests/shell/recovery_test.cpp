@@ -9,6 +9,7 @@
 #include "shell/startup.h"
 #include "storage/encodings.h"
 #include "storage/notice.h"
+#include "tools/process_windows.h"
 
 namespace {
 
@@ -419,46 +420,20 @@ TEST_F(Recovery, FailingSnapshotsAreRetriedAndToldOnce)
 
 namespace {
 
-BOOL CALLBACK AddMainWindow(HWND window, LPARAM list)
-{
-    wchar_t name[16] = L"";
-    GetClassNameW(window, name, 16);
-    if (wcscmp(name, L"QUILLEX") == 0)
-        ((std::vector<HWND>*)list)->push_back(window);
-    return TRUE;
-}
-
 std::vector<HWND> MainWindows()
 {
-    std::vector<HWND> windows;
-    EnumWindows(AddMainWindow, (LPARAM)&windows);
-    return windows;
-}
-
-struct QuestionSearch {
-    DWORD processes[2];
-    std::vector<HWND> boxes;
-};
-
-BOOL CALLBACK AddQuestion(HWND window, LPARAM lParam)
-{
-    QuestionSearch* search = (QuestionSearch*)lParam;
-    wchar_t name[16] = L"";
-    GetClassNameW(window, name, 16);
-    DWORD process = 0;
-    GetWindowThreadProcessId(window, &process);
-    if ((process == search->processes[0] || process == search->processes[1]) &&
-        wcscmp(name, L"#32770") == 0 && IsWindowVisible(window) && GetDlgItem(window, IDYES))
-        search->boxes.push_back(window);
-    return TRUE;
+    return TopLevelWindows([](HWND window) { return HasWindowClass(window, L"QUILLEX"); });
 }
 
 // The questions the two programs show.
 std::vector<HWND> Questions(HANDLE first, HANDLE second)
 {
-    QuestionSearch search = { { GetProcessId(first), GetProcessId(second) }, {} };
-    EnumWindows(AddQuestion, (LPARAM)&search);
-    return search.boxes;
+    DWORD processes[] = { GetProcessId(first), GetProcessId(second) };
+    return TopLevelWindows([&processes](HWND window) {
+        DWORD process = ProcessOfWindow(window);
+        return (process == processes[0] || process == processes[1]) &&
+               IsShownDialogWith(window, IDYES);
+    });
 }
 
 BOOL CALLBACK AddDocumentText(HWND window, LPARAM lParam)
