@@ -209,6 +209,9 @@ bool CDocument::FileChangedOnDisk() const
 
 int CDocument::CountUnwritable(int newEncoding)
 {
+    // No copy of the text for the encodings that hold every character.
+    if (!CanLoseCharacters(newEncoding))
+        return 0;
     int units = 0;
     wchar_t* text = CopyText(&units);
     if (!text)

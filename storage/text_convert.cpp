@@ -242,9 +242,14 @@ bool EncodeText(const wchar_t* text, int units, int encoding, DWORD flags, Encod
     return true;
 }
 
+bool CanLoseCharacters(int encoding)
+{
+    return encoding != ENC_UTF8 && encoding != ENC_UTF16;
+}
+
 int CountUnwritable(const wchar_t* text, int units, int encoding)
 {
-    if (encoding == ENC_UTF8 || encoding == ENC_UTF16 || units <= 0)
+    if (!CanLoseCharacters(encoding) || units <= 0)
         return 0;
     UINT codePage = CodePageOf(encoding);
     DWORD flags = EncodeFlags(encoding);

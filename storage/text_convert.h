@@ -85,6 +85,9 @@ struct EncodedText {
 // cannot convert.
 bool EncodeText(const wchar_t* text, int units, int encoding, DWORD flags, EncodedText* out);
 
+// Whether `encoding` may be unable to hold a character (the 8-bit ones).
+bool CanLoseCharacters(int encoding);
+
 // Characters of the text (a surrogate pair counts once) that `encoding`
 // cannot hold and that EncodeText would replace; always 0 for UTF-8 and
 // UTF-16. -1 when it could not be found out (no memory, no code page).
