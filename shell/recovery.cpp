@@ -12,6 +12,7 @@
 #include "shell/document_commands.h"
 #include "shell/document_view.h"
 #include "storage/atomic_file.h"
+#include "storage/grow_array.h"
 #include "storage/lang_loader.h"
 #include "storage/notice.h"
 #include "storage/program_folder.h"
@@ -28,11 +29,15 @@ struct FoundSnapshot {
 
 // What the folder held: the snapshots to offer, in tab order, and how many
 // were damaged (renamed aside there).
+// The snapshots are owned here and deleted with it.
 struct Found {
-    FoundSnapshot* items;
-    int count;
-    int capacity;
-    int damaged;
+    ~Found()
+    {
+        for (int i = 0; i < items.count; ++i)
+            delete items[i].snapshot;
+    }
+    CGrowArray<FoundSnapshot> items;
+    int damaged = 0;
 };
 
 // Snapshot trouble waiting for the device to be free, and whether one is
@@ -45,31 +50,6 @@ int ByOrder(const void* a, const void* b)
     int x = ((const FoundSnapshot*)a)->snapshot->order;
     int y = ((const FoundSnapshot*)b)->snapshot->order;
     return x < y ? -1 : (x > y ? 1 : 0);
-}
-
-void ReleaseFound(Found& found)
-{
-    for (int i = 0; i < found.count; ++i)
-        delete found.items[i].snapshot;
-    delete[] found.items;
-    found = Found{};
-}
-
-bool Keep(Found& found, Snapshot* snapshot, bool whole)
-{
-    if (found.count == found.capacity) {
-        int grown = found.capacity ? found.capacity * 2 : 8;
-        FoundSnapshot* items = new (std::nothrow) FoundSnapshot[grown];
-        if (!items)
-            return false;
-        for (int i = 0; i < found.count; ++i)
-            items[i] = found.items[i];
-        delete[] found.items;
-        found.items = items;
-        found.capacity = grown;
-    }
-    found.items[found.count++] = FoundSnapshot{ snapshot, whole };
-    return true;
 }
 
 // Moves a damaged snapshot aside in its folder ("Document3.damaged"), where
@@ -99,16 +79,15 @@ bool SetAside(Snapshot& snapshot)
 // stays as it is for the next start; a damaged one is set aside, and what
 // could be read of it is offered. Copies a crash left half-made there are
 // removed; any other file is left alone.
-Found FindSnapshots(const wchar_t* folder)
+void FindSnapshots(const wchar_t* folder, Found& found)
 {
-    Found found = {};
     wchar_t pattern[MAX_PATH];
     if (FAILED(StringCchPrintfW(pattern, MAX_PATH, L"%s\\*", folder)))
-        return found;
+        return;
     WIN32_FIND_DATAW data;
     HANDLE search = FindFirstFileW(pattern, &data);
     if (search == INVALID_HANDLE_VALUE)
-        return found;
+        return;
     do {
         wchar_t file[MAX_PATH];
         if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ||
@@ -134,13 +113,12 @@ Found FindSnapshots(const wchar_t* folder)
         }
         bool offered = read != SNAPSHOT_UNREADABLE &&
                        (whole || snapshot->units > 0 || snapshot->path[0]);
-        if (!offered || !Keep(found, snapshot, whole))
+        if (!offered || found.items.Append(FoundSnapshot{ snapshot, whole }) < 0)
             delete snapshot;
     } while (FindNextFileW(search, &data));
     FindClose(search);
-    if (found.count > 1)
-        qsort(found.items, found.count, sizeof(FoundSnapshot), ByOrder);
-    return found;
+    if (found.items.count > 1)
+        qsort(found.items.items, found.items.count, sizeof(FoundSnapshot), ByOrder);
 }
 
 // The path as the file system names it, for comparing.
@@ -195,7 +173,7 @@ bool IsProgramFile(const wchar_t* path)
 // then asks for a name.
 void CheckPaths(Found& found)
 {
-    for (int i = 0; i < found.count; ++i) {
+    for (int i = 0; i < found.items.count; ++i) {
         wchar_t* path = found.items[i].snapshot->path;
         bool taken = IsProgramFile(path);
         for (int j = 0; j < i && !taken; ++j)
@@ -220,7 +198,7 @@ void Restore(Found& found)
 {
     int shown = g_app.current;
     bool shownFirst = false;
-    for (int i = 0; i < found.count; ++i) {
+    for (int i = 0; i < found.items.count; ++i) {
         bool reused = false;
         CDocument* document = DocumentToRestoreInto(&reused);
         // Without memory for a tab the rest stays on disk for the next start.
@@ -264,7 +242,7 @@ void AddDamagedFolder(const Found& found, wchar_t* text, int capacity)
 bool AskToRestore(const Found& found)
 {
     wchar_t text[1600] = L"";
-    if (found.count == 0) {
+    if (found.items.count == 0) {
         CopyUnits(text, g_lang.Lookup(L"snapshots_damaged",
                                       L"Несохранённые тексты прошлого запуска повреждены, "
                                       L"восстановить их нельзя."));
@@ -276,7 +254,7 @@ bool AskToRestore(const Found& found)
                                   L"Программа была закрыта без сохранения изменений. "
                                   L"Восстановить несохранённые тексты?"));
     int partial = 0;
-    for (int i = 0; i < found.count; ++i)
+    for (int i = 0; i < found.items.count; ++i)
         partial += found.items[i].whole ? 0 : 1;
     if (partial > 0) {
         wchar_t count[16], line[400];
@@ -311,26 +289,26 @@ void StartRecovery()
     RemoveLeftoverReplacement(g_settings.path);
     RemoveLeftoverReplacement(g_recent.file);
 
-    Found found = FindSnapshots(folder);
-    if (found.count == 0 && found.damaged == 0) {
+    Found found;
+    FindSnapshots(folder, found);
+    if (found.items.count == 0 && found.damaged == 0) {
         RemoveDirectoryW(folder);
         return;
     }
     CheckPaths(found);
-    for (int i = 0; i < found.count; ++i)
+    for (int i = 0; i < found.items.count; ++i)
         RemoveLeftoverReplacement(found.items[i].snapshot->path);
     if (AskToRestore(found)) {
         Restore(found);
     } else {
         // Only what was read whole goes: a damaged snapshot stays aside,
         // one unread stays for the next start.
-        for (int i = 0; i < found.count; ++i) {
+        for (int i = 0; i < found.items.count; ++i) {
             if (found.items[i].whole)
                 DeleteFileW(found.items[i].snapshot->file);
         }
         RemoveDirectoryW(folder);
     }
-    ReleaseFound(found);
 }
 
 void EndRecovery()
