@@ -6,11 +6,15 @@
 // one the floor: the same start, press or key in a bare edit window
 // (tools/bare_edit.cpp). Run by tools/bench.
 //
-//   peer-bench.exe QUILLEX_FOLDER WORK_FOLDER OUT_FILE RUNS
+//   peer-bench.exe QUILLEX_FOLDER WORK_FOLDER OUT_FILE RUNS [ROWS]
+//
+// ROWS limits the run to the rows whose name holds it (for example "find
+// next"); the rows of one case (start, close and memory) come together.
 
 #include <windows.h>
 #include <stdio.h>
 
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -34,6 +38,17 @@ const int kKeys = 20;                // keys typed per run
 const int kSaves = 3;                // saves per run
 
 std::wstring g_work;
+std::string g_rows;   // empty: every row
+
+// Whether a case with these rows runs; its rows are printed only then.
+bool Wanted(std::initializer_list<const char*> rows)
+{
+    for (const char* row : rows) {
+        if (g_rows.empty() || std::string(row).find(g_rows) != std::string::npos)
+            return true;
+    }
+    return false;
+}
 
 // kMatches lines of 59 units, each with one "ключ": 29500 units, within
 // Quillex's loading limit (a longer text brings up its "file too large"
@@ -265,6 +280,23 @@ int wmain(int argc, wchar_t** argv)
 {
     if (!ReadArguments(argc, argv, &g_work))
         return 2;
+    if (argc > 5) {
+        char rows[200] = "";
+        WideCharToMultiByte(CP_UTF8, 0, argv[5], -1, rows, sizeof(rows), nullptr, nullptr);
+        g_rows = rows;
+    }
+    const char* const kFind = "find next, 500 matches in 29500 units, per press";
+    const char* const kSave = "Ctrl+S of 30000 units just after typing";
+    const char* const kClose = "close, nothing modified";
+    const char* const kStartNone = "start, no file";
+    const char* const kStart1251 = "start, 30000 units, Windows-1251";
+    const char* const kStartUtf8 = "start, 30000 units, UTF-8";
+    const char* const kTyping = "typing at the start of a wrapped 29000-unit paragraph";
+    const char* const kMemoryNone = "anonymous memory, no file";
+    const char* const kMemoryOne = "anonymous memory, one 30000-unit document";
+    bool starts = Wanted({ kClose, kStartNone, kStart1251, kStartUtf8, kMemoryNone, kMemoryOne });
+    bool finds = Wanted({ kFind }), saves = Wanted({ kSave }), typed = Wanted({ kTyping });
+
     std::wstring lines = MakeText(kUnits, true);
     std::wstring matches = g_work + L"matches.txt", cp1251 = g_work + L"cp1251.txt",
                  utf8 = g_work + L"utf8.txt", paragraph = g_work + L"paragraph29000.txt";
@@ -276,27 +308,39 @@ int wmain(int argc, wchar_t** argv)
 
     WarmUp();
     StartFigures none, russian, unicode;
-    StartCase(L"", &none);
-    StartCase(cp1251, &russian);
-    StartCase(utf8, &unicode);
+    if (starts) {
+        StartCase(L"", &none);
+        StartCase(cp1251, &russian);
+        StartCase(utf8, &unicode);
+    }
     Pair find, save, typing;
-    FindNextCase(matches, matchText, &find);
-    SaveCase(lines, &save);
-    TypingCase(paragraph, &typing);
+    if (finds)
+        FindNextCase(matches, matchText, &find);
+    if (saves)
+        SaveCase(lines, &save);
+    if (typed)
+        TypingCase(paragraph, &typing);
 
     Print("medians of %d runs; Quillex and notepad take turns; the floor is a bare edit window\n"
           "(a window with an edit control, nothing else), started and worked the same way\n",
           g_runs);
     Print("%-50s %9s %9s     %7s   %s\n", "", "Quillex", "notepad", "ratio", "target");
-    find.Report("find next, 500 matches in 29500 units, per press", "ms", 0.8);
-    save.Report("Ctrl+S of 30000 units just after typing", "ms", 2.0);
-    none.close.Report("close, nothing modified", "ms", 1.5);
-    none.start.Report("start, no file", "ms", 0.8);
-    russian.start.Report("start, 30000 units, Windows-1251", "ms", 0.8);
-    unicode.start.Report("start, 30000 units, UTF-8", "ms", 0.8);
-    typing.Report("typing at the start of a wrapped 29000-unit paragraph", "ms", 1.0);
-    none.memory.Report("anonymous memory, no file", "MiB", 0.8);
-    russian.memory.Report("anonymous memory, one 30000-unit document", "MiB", 0.8);
+    if (finds)
+        find.Report(kFind, "ms", 0.8);
+    if (saves)
+        save.Report(kSave, "ms", 2.0);
+    if (starts) {
+        none.close.Report(kClose, "ms", 1.5);
+        none.start.Report(kStartNone, "ms", 0.8);
+        russian.start.Report(kStart1251, "ms", 0.8);
+        unicode.start.Report(kStartUtf8, "ms", 0.8);
+    }
+    if (typed)
+        typing.Report(kTyping, "ms", 1.0);
+    if (starts) {
+        none.memory.Report(kMemoryNone, "MiB", 0.8);
+        russian.memory.Report(kMemoryOne, "MiB", 0.8);
+    }
     fclose(g_out);
     return 0;
 }
