@@ -1,9 +1,11 @@
 // bare-edit: the least a Win32 editor window can be, as the floor the
 // benchmarks against notepad measure Quillex above: a window with one edit
 // control over its client area, the file's text in it when one is named,
-// shown, and a message loop; nothing else.
+// shown, and a message loop; nothing else. It wraps its lines, unless told
+// "-nowrap": then it scrolls sideways, with a horizontal scroll bar, as an
+// editor does with word wrap off.
 //
-//   bare-edit.exe [FILE]
+//   bare-edit.exe [-nowrap] [FILE]
 
 #include <windows.h>
 
@@ -77,15 +79,21 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR commandLine, int showC
     type.lpszClassName = L"BareEdit";
     if (!RegisterClassW(&type))
         return 1;
+    std::wstring path = commandLine;
+    const std::wstring noWrap = L"-nowrap";
+    bool wrap = path.compare(0, noWrap.size(), noWrap) != 0;
+    if (!wrap) {
+        size_t at = path.find_first_not_of(L' ', noWrap.size());
+        path = at == std::wstring::npos ? std::wstring() : path.substr(at);
+    }
     HWND window = CreateWindowW(L"BareEdit", L"bare-edit", WS_OVERLAPPEDWINDOW, 0, 0, 480, 640,
                                 nullptr, nullptr, instance, nullptr);
     if (!window)
         return 1;
     g_edit = CreateWindowW(L"EDIT", L"",
                            WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL |
-                               ES_NOHIDESEL,
+                               ES_NOHIDESEL | (wrap ? 0 : WS_HSCROLL | ES_AUTOHSCROLL),
                            0, 0, 0, 0, window, nullptr, instance, nullptr);
-    std::wstring path = commandLine;
     if (!path.empty() && path.front() == L'"')
         path = path.substr(1, path.find(L'"', 1) - 1);
     if (!path.empty()) {

@@ -143,8 +143,9 @@ HWND OpenFind(const Program& program)
     return GetDlgItem(dialog, IDOK);
 }
 
-// The floor of a press: the bare edit window told to select the next match
-// and show it, to the match painted.
+// The floor of a press: the bare edit window, its lines unwrapped as the
+// programs' are here, told to select the next match and show it, to the
+// match painted.
 void SelectMatchesBare(const Program& program, const std::wstring& text, Pair* perPress)
 {
     HWND edit = ShownEdit(program.main);
@@ -166,7 +167,7 @@ void SelectMatchesBare(const Program& program, const std::wstring& text, Pair* p
 void FindNextCase(const std::wstring& file, const std::wstring& text, Pair* perPress)
 {
     for (int run = 0; run < g_runs; ++run) {
-        Program bare = BareProgram();
+        Program bare = BareProgram(false);
         if (Start(bare, file) >= 0)
             SelectMatchesBare(bare, text, perPress);
         Stop(bare);
