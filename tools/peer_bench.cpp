@@ -143,6 +143,26 @@ HWND OpenFind(const Program& program)
     return GetDlgItem(dialog, IDOK);
 }
 
+// The end of a press, the same for the three: nothing left to paint, and the
+// paint the program started on its own finished. A redraw from outside does
+// not wait for a paint already begun (the bare edit begins its own as soon
+// as it has answered the messages that moved its selection); a message then
+// answered by the program's thread comes only after it.
+void PaintedAndDone(HWND main)
+{
+    PaintNow(main);
+    SendMessageW(main, WM_NULL, 0, 0);
+}
+
+// Whether the text has begun to scroll: from then on, every match being on
+// the line after the last one's, each press scrolls by one line. Before,
+// presses only move the selection, and a program showing more lines (a
+// smaller font) would have more of those cheaper presses.
+bool Scrolling(HWND edit)
+{
+    return SendMessageW(edit, EM_GETFIRSTVISIBLELINE, 0, 0) > 0;
+}
+
 // The floor of a press: the bare edit window, its lines unwrapped as the
 // programs' are here, told to select the next match and show it, to the
 // match painted.
@@ -150,20 +170,42 @@ void SelectMatchesBare(const Program& program, const std::wstring& text, Pair* p
 {
     HWND edit = ShownEdit(program.main);
     size_t at = 0;
-    for (int i = 0; edit && i < kPresses; ++i) {
+    for (int timed = 0, i = 0; edit && timed < kPresses; ++i) {
         at = text.find(L"ключ", i ? at + 1 : 0);
         if (at == std::wstring::npos)
             break;
+        bool counts = Scrolling(edit);
         double begin = Now();
         SendMessageW(edit, EM_SETSEL, at, at + 4);
         SendMessageW(edit, EM_SCROLLCARET, 0, 0);
-        PaintNow(program.main);
-        perPress->Of(program).push_back(Now() - begin);
+        PaintedAndDone(program.main);
+        if (counts) {
+            perPress->Of(program).push_back(Now() - begin);
+            ++timed;
+        }
     }
 }
 
+// One press of `key` in `keys` to the next match painted, in milliseconds;
+// -1 when the selection did not move (nothing found).
+double PressForNext(const Program& program, HWND keys, WPARAM key, HWND edit)
+{
+    DWORD before = SelectionEnd(edit);
+    double begin = Now();
+    PostMessageW(keys, WM_KEYDOWN, key, 1);
+    bool moved = false;
+    while (!(moved = SelectionEnd(edit) != before) && Now() - begin < 1000) {
+    }
+    PaintedAndDone(program.main);
+    double time = Now() - begin;
+    PostMessageW(keys, WM_KEYUP, key, 0xC0000001);
+    return moved ? time : -1;
+}
+
 // Each press of the key for the next match (Enter in Quillex's find box, F3
-// in notepad) to the match painted.
+// in notepad) to the match painted, once the text scrolls at every press;
+// word wrap off, so every line is one of the text's, and a horizontal scroll
+// bar to redraw in all three.
 void FindNextCase(const std::wstring& file, const std::wstring& text, Pair* perPress)
 {
     for (int run = 0; run < g_runs; ++run) {
@@ -182,17 +224,15 @@ void FindNextCase(const std::wstring& file, const std::wstring& text, Pair* perP
                 bool pressed = next && (program.quillex || Press(next));
                 HWND keys = program.quillex ? GetDlgItem(GetParent(next), QX_FIND_TEXT) : edit;
                 WPARAM key = program.quillex ? VK_RETURN : VK_F3;
-                for (int i = 0; pressed && i < kPresses; ++i) {
-                    DWORD before = SelectionEnd(edit);
-                    double begin = Now();
-                    PostMessageW(keys, WM_KEYDOWN, key, 1);
-                    while (SelectionEnd(edit) == before && Now() - begin < 1000) {
-                    }
-                    PaintNow(program.main);
-                    PostMessageW(keys, WM_KEYUP, key, 0xC0000001);
-                    if (SelectionEnd(edit) == before)
+                for (int timed = 0; pressed && timed < kPresses;) {
+                    bool counts = Scrolling(edit);
+                    double time = PressForNext(program, keys, key, edit);
+                    if (time < 0)
                         break;   // nothing found: the case says nothing
-                    perPress->Of(program).push_back(Now() - begin);
+                    if (counts) {
+                        perPress->Of(program).push_back(time);
+                        ++timed;
+                    }
                 }
             }
             Stop(program);
