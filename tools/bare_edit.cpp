@@ -3,9 +3,10 @@
 // control over its client area, the file's text in it when one is named,
 // shown, and a message loop; nothing else. It wraps its lines, unless told
 // "-nowrap": then it scrolls sideways, with a horizontal scroll bar, as an
-// editor does with word wrap off.
+// editor does with word wrap off. "-quillexfont" gives it the font Quillex
+// shows a text in on the VGA handheld by default, instead of the control's.
 //
-//   bare-edit.exe [-nowrap] [FILE]
+//   bare-edit.exe [-nowrap] [-quillexfont] [FILE]
 
 #include <windows.h>
 
@@ -67,6 +68,27 @@ std::wstring ReadText(const wchar_t* path)
     return text;
 }
 
+// Takes `name` off the front of the command line when it stands there.
+bool TakeSwitch(std::wstring* line, const std::wstring& name)
+{
+    if (line->compare(0, name.size(), name) != 0 ||
+        (line->size() > name.size() && (*line)[name.size()] != L' '))
+        return false;
+    size_t at = line->find_first_not_of(L' ', name.size());
+    *line = at == std::wstring::npos ? std::wstring() : line->substr(at);
+    return true;
+}
+
+// Quillex's default text font at 192 DPI: the system font's face, 22 pixels
+// high, antialiased (editor/document.cpp).
+HFONT QuillexFont()
+{
+    LOGFONTW font;
+    GetObjectW(GetStockObject(SYSTEM_FONT), sizeof(font), &font);
+    font.lfHeight = 22;
+    font.lfQuality = ANTIALIASED_QUALITY;
+    return CreateFontIndirectW(&font);
+}
 
 }
 
@@ -80,12 +102,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR commandLine, int showC
     if (!RegisterClassW(&type))
         return 1;
     std::wstring path = commandLine;
-    const std::wstring noWrap = L"-nowrap";
-    bool wrap = path.compare(0, noWrap.size(), noWrap) != 0;
-    if (!wrap) {
-        size_t at = path.find_first_not_of(L' ', noWrap.size());
-        path = at == std::wstring::npos ? std::wstring() : path.substr(at);
-    }
+    bool wrap = !TakeSwitch(&path, L"-nowrap");
+    HFONT font = TakeSwitch(&path, L"-quillexfont") ? QuillexFont() : nullptr;
     HWND window = CreateWindowW(L"BareEdit", L"bare-edit", WS_OVERLAPPEDWINDOW, 0, 0, 480, 640,
                                 nullptr, nullptr, instance, nullptr);
     if (!window)
@@ -94,6 +112,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR commandLine, int showC
                            WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL |
                                ES_NOHIDESEL | (wrap ? 0 : WS_HSCROLL | ES_AUTOHSCROLL),
                            0, 0, 0, 0, window, nullptr, instance, nullptr);
+    if (font)
+        SendMessageW(g_edit, WM_SETFONT, (WPARAM)font, FALSE);
     if (!path.empty() && path.front() == L'"')
         path = path.substr(1, path.find(L'"', 1) - 1);
     if (!path.empty()) {

@@ -69,12 +69,12 @@ std::wstring MakeText(int units, bool lines)
 Program ProgramForTurn(int run, int turn)
 {
     bool quillex = (turn == 0) == (run % 2 == 0);
-    return Program{ quillex ? "Quillex" : "notepad", quillex, {}, nullptr, false, true };
+    return Program{ quillex ? "Quillex" : "notepad", quillex, {}, nullptr, false, L"" };
 }
 
-Program BareProgram(bool wrap)
+Program BareProgram(const wchar_t* layout)
 {
-    return Program{ "bare edit", false, {}, nullptr, true, wrap };
+    return Program{ "bare edit", false, {}, nullptr, true, layout };
 }
 
 namespace {
@@ -122,8 +122,8 @@ double Start(Program& program, const std::wstring& file)
                        : program.quillex ? g_quillexFolder + L"Quillex.exe"
                                          : L"notepad.exe";
     std::wstring line = L"\"" + exe + L"\"";
-    if (program.bare && !program.wrap)
-        line += L" -nowrap";
+    if (program.bare && program.layout[0])
+        line += L" " + std::wstring(program.layout);
     if (!file.empty())
         line += L" \"" + file + L"\"";
     STARTUPINFOW startup = {};
@@ -263,7 +263,7 @@ double AnonymousMiB(const Program& program)
 void WarmUp()
 {
     for (int kind = 0; kind < 3; ++kind) {
-        Program program = { "", kind == 0, {}, nullptr, kind == 2, true };
+        Program program = { "", kind == 0, {}, nullptr, kind == 2, L"" };
         SetQuillexSettings(false, 0);
         SetNotepadSettings(false);
         Start(program, L"");

@@ -31,18 +31,17 @@ struct Program {
     bool quillex;
     PROCESS_INFORMATION process;
     HWND main;
-    bool bare;   // the floor: bare-edit.exe, beside Quillex.exe
-    bool wrap;   // the floor's lines wrap (else they scroll sideways)
+    bool bare;              // the floor: bare-edit.exe, beside Quillex.exe
+    const wchar_t* layout;  // the floor's switches (tools/bare_edit.cpp)
 };
 
 // Run `run`'s turn `turn` (0 or 1): the programs take turns, the order
 // alternating from run to run, so that a busy machine slows both alike.
 Program ProgramForTurn(int run, int turn);
 // The floor the two are measured above: a window with an edit control and
-// nothing else (tools/bare_edit.cpp), from the Quillex folder. Its lines
-// wrap as the programs' do with word wrap on, or scroll sideways as with it
-// off.
-Program BareProgram(bool wrap = true);
+// nothing else (tools/bare_edit.cpp), from the Quillex folder, started with
+// `layout`'s switches: its lines wrap, unless told "-nowrap".
+Program BareProgram(const wchar_t* layout = L"");
 
 // Starts the program on `file` (none when empty) and waits until it is idle
 // with its window painted. Milliseconds from the start, or -1.

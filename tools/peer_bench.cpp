@@ -164,8 +164,8 @@ bool Scrolling(HWND edit)
 }
 
 // The floor of a press: the bare edit window, its lines unwrapped as the
-// programs' are here, told to select the next match and show it, to the
-// match painted.
+// programs' are here and in Quillex's font, told to select the next match
+// and show it, to the match painted.
 void SelectMatchesBare(const Program& program, const std::wstring& text, Pair* perPress)
 {
     HWND edit = ShownEdit(program.main);
@@ -209,7 +209,7 @@ double PressForNext(const Program& program, HWND keys, WPARAM key, HWND edit)
 void FindNextCase(const std::wstring& file, const std::wstring& text, Pair* perPress)
 {
     for (int run = 0; run < g_runs; ++run) {
-        Program bare = BareProgram(false);
+        Program bare = BareProgram(L"-nowrap -quillexfont");
         if (Start(bare, file) >= 0)
             SelectMatchesBare(bare, text, perPress);
         Stop(bare);

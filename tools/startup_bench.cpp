@@ -153,7 +153,7 @@ void LayoutCases(const std::wstring& lines)
     std::vector<double> results[2][3];
     for (int run = 0; run < g_runs; ++run) {
         for (int tabs : { 1, 10 }) {
-            Program program = { "Quillex", true, {}, nullptr, false, true };
+            Program program = { "Quillex", true, {}, nullptr, false, L"" };
             SetQuillexSettings(true, 0);
             if (Start(program, lines) < 0) {
                 Stop(program);
