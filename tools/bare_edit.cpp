@@ -79,14 +79,18 @@ bool TakeSwitch(std::wstring* line, const std::wstring& name)
     return true;
 }
 
-// Quillex's default text font at 192 DPI: the system font's face, 22 pixels
-// high, antialiased (editor/document.cpp).
+// Quillex's default text font at 192 DPI: its handheld system font
+// (platform/device_fonts.cpp) 22 pixels high, antialiased
+// (editor/document.cpp).
 HFONT QuillexFont()
 {
-    LOGFONTW font;
-    GetObjectW(GetStockObject(SYSTEM_FONT), sizeof(font), &font);
+    LOGFONTW font = {};
     font.lfHeight = 22;
+    font.lfWeight = FW_BOLD;
+    font.lfCharSet = DEFAULT_CHARSET;
     font.lfQuality = ANTIALIASED_QUALITY;
+    font.lfPitchAndFamily = VARIABLE_PITCH | FF_SWISS;
+    lstrcpynW(font.lfFaceName, L"Tahoma", LF_FACESIZE);
     return CreateFontIndirectW(&font);
 }
 
