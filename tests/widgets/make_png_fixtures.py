@@ -242,9 +242,10 @@ def bad(base):
         'bad_idat_crc': base[:cut_idat] + bytes([base[cut_idat] ^ 1]) + base[cut_idat + 1:],
         'bad_zero_width': with_header(0, 20),
         'bad_zero_height': with_header(30, 0),
-        'bad_width_past_limit': with_header(16385, 1),
+        # Whole pictures, refused for their size alone.
+        'bad_width_past_limit': png(16385, 1, 1, 0, zlib.compress(bytes(1 + 2049))),
         'bad_huge_width': with_header(0xFFFFFFFF, 20),
-        'bad_too_many_pixels': with_header(8192, 8193),
+        'bad_too_many_pixels': png(8192, 8193, 1, 0, zlib.compress(bytes(8193 * 1025), 9)),
         'bad_rgb_depth4': with_header(30, 20, 4),
         'bad_colour_type5': with_header(30, 20, 8, 5),
         'bad_interlace2': with_header(30, 20, 8, 2, 2),
