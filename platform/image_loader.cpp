@@ -12,7 +12,7 @@
 
 namespace {
 
-// Beyond what any picture within the decoder's limits takes.
+// Far beyond any picture the program shows; a larger file is refused unread.
 const LONGLONG kMaxPngFileBytes = 256LL * 1024 * 1024;
 
 class FileHandle {

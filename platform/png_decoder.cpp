@@ -7,9 +7,9 @@
 #include "platform/page_buffer.h"
 #include "platform/png_scanlines.h"
 
-// The chunks' CRCs are checked for the chunks the picture is made of, as the
-// old decoder (libpng through GDI+) did: a damaged file stays refused the
-// same way. Other chunks are skipped unread.
+// The CRCs of the chunks the picture is made of are checked, as GDI+ checks
+// them: a file it refuses as damaged is refused here too. Other chunks are
+// skipped unread.
 
 namespace {
 

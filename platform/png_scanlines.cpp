@@ -79,7 +79,7 @@ bool Unfilter(int filter, uint8_t* row, const uint8_t* previous, size_t bytes, s
     return true;
 }
 
-// Sample `index` of a row, brought to eight bits the way the old decoder did:
+// Sample `index` of a row, brought to eight bits the way GDI+ does it:
 // sixteen-bit samples keep their high byte, small grey ones are stretched
 // to the full range; palette indexes are left as they are.
 unsigned Sample(const uint8_t* row, size_t index, int depth, bool stretch)

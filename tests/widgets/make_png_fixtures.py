@@ -167,7 +167,7 @@ def good():
     for kind in range(5):
         data = picture_data(20, 6, 8, 6, 0, (kind,))
         files['good_filter%d' % kind] = png(20, 6, 8, 6, zlib.compress(data, 9))
-    # Transparency, which the decoder leaves out as the old one did.
+    # Transparency, which the decoder leaves out as GDI+ does.
     trns = {0: struct.pack('>H', 0), 2: struct.pack('>HHH', 0, 0, 0), 3: bytes(range(0, 256, 16))}
     for colour in trns:
         data = picture_data(12, 12, 8, colour, 0)
