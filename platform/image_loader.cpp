@@ -1,50 +1,91 @@
 #include <windows.h>
-#include <gdiplus.h>
 
 #include "platform/aygshell.h"
+#include "platform/bgr_bitmap.h"
+#include "platform/gdiplus_picture.h"
+#include "platform/page_buffer.h"
+#include "platform/png_decoder.h"
 
-// The handheld's shell decodes pictures itself; here GDI+ does it. Its
-// bitmaps carry an alpha byte of 0xFF, which makes colour keys (magenta)
-// fail wherever all 32 bits are compared, so the pixels are handed over in a
-// 24-bit bitmap instead.
+// The handheld's shell decodes pictures itself. Here PNG (the program's own
+// pictures) is decoded by our own code and BMP by the system, so GDI+ and
+// the many libraries it brings are loaded only for the other formats.
 
 namespace {
 
-bool StartGdiplus()
-{
-    // Started once and left running: pictures are loaded for the whole run.
-    static bool started = false;
-    if (!started) {
-        ULONG_PTR token = 0;
-        Gdiplus::GdiplusStartupInput input;
-        started = Gdiplus::GdiplusStartup(&token, &input, nullptr) == Gdiplus::Ok;
+// Far beyond any picture the program shows; a larger file is refused unread.
+const LONGLONG kMaxPngFileBytes = 256LL * 1024 * 1024;
+
+class FileHandle {
+public:
+    explicit FileHandle(const wchar_t* path)
+        : handle(CreateFileW(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                             FILE_FLAG_SEQUENTIAL_SCAN, nullptr))
+    {
     }
-    return started;
+    ~FileHandle()
+    {
+        if (handle != INVALID_HANDLE_VALUE)
+            CloseHandle(handle);
+    }
+    FileHandle(const FileHandle&) = delete;
+    FileHandle& operator=(const FileHandle&) = delete;
+    HANDLE handle;
+};
+
+bool ReadExactly(HANDLE file, BYTE* to, size_t size)
+{
+    while (size > 0) {
+        DWORD part = size > 0x10000000 ? 0x10000000 : (DWORD)size;
+        DWORD read = 0;
+        if (!ReadFile(file, to, part, &read, nullptr) || read == 0)
+            return false;
+        to += read;
+        size -= read;
+    }
+    return true;
 }
 
-// A bottom-up 24-bit bitmap with the picture's rows, top row last.
-HBITMAP CopyTo24BitBitmap(const Gdiplus::BitmapData& data)
+HBITMAP DecodePngFile(HANDLE file)
 {
-    int width = (int)data.Width;
-    int height = (int)data.Height;
+    LARGE_INTEGER size = {};
+    PageBuffer contents;
+    if (!GetFileSizeEx(file, &size) || size.QuadPart > kMaxPngFileBytes ||
+        SetFilePointer(file, 0, nullptr, FILE_BEGIN) != 0 ||
+        !contents.Allocate((size_t)size.QuadPart) ||
+        !ReadExactly(file, contents.data, contents.size))
+        return nullptr;
+    return DecodePng(contents.data, contents.size);
+}
+
+// A BMP as the system loads it, in the 24-bit form every picture is handed
+// over in.
+HBITMAP LoadBmp(const wchar_t* fileName)
+{
+    HBITMAP loaded = (HBITMAP)LoadImageW(nullptr, fileName, IMAGE_BITMAP, 0, 0,
+                                         LR_LOADFROMFILE | LR_CREATEDIBSECTION);
+    BITMAP size = {};
+    if (!loaded || !GetObjectW(loaded, sizeof(size), &size)) {
+        if (loaded)
+            DeleteObject(loaded);
+        return nullptr;
+    }
+    BYTE* bits = nullptr;
+    HBITMAP bitmap = CreateBgrBitmap(size.bmWidth, size.bmHeight, &bits);
     BITMAPINFO info = {};
     info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = height;
+    info.bmiHeader.biWidth = size.bmWidth;
+    info.bmiHeader.biHeight = size.bmHeight;
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 24;
     info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    if (!bitmap)
-        return nullptr;
-    int rowBytes = width * 3;
-    int stride = (rowBytes + 3) & ~3;
-    for (int row = 0; row < height; ++row) {
-        const BYTE* from = (const BYTE*)data.Scan0 + (INT_PTR)row * data.Stride;
-        BYTE* to = (BYTE*)bits + (INT_PTR)(height - 1 - row) * stride;
-        CopyMemory(to, from, rowBytes);
+    HDC screen = GetDC(nullptr);
+    if (bitmap && GetDIBits(screen, loaded, 0, (UINT)size.bmHeight, bits, &info,
+                            DIB_RGB_COLORS) != size.bmHeight) {
+        DeleteObject(bitmap);
+        bitmap = nullptr;
     }
+    ReleaseDC(nullptr, screen);
+    DeleteObject(loaded);
     return bitmap;
 }
 
@@ -52,23 +93,19 @@ HBITMAP CopyTo24BitBitmap(const Gdiplus::BitmapData& data)
 
 HBITMAP SHLoadImageFile(LPCTSTR fileName)
 {
-    if (!fileName || !StartGdiplus())
+    if (!fileName)
         return nullptr;
-    Gdiplus::GpBitmap* picture = nullptr;
-    if (Gdiplus::DllExports::GdipCreateBitmapFromFile(fileName, &picture) != Gdiplus::Ok)
-        return nullptr;
-    HBITMAP bitmap = nullptr;
-    UINT width = 0, height = 0;
-    Gdiplus::DllExports::GdipGetImageWidth(picture, &width);
-    Gdiplus::DllExports::GdipGetImageHeight(picture, &height);
-    Gdiplus::GpRect whole(0, 0, (INT)width, (INT)height);
-    Gdiplus::BitmapData data = {};
-    if (width > 0 && height > 0 &&
-        Gdiplus::DllExports::GdipBitmapLockBits(picture, &whole, Gdiplus::ImageLockModeRead,
-                                                PixelFormat24bppRGB, &data) == Gdiplus::Ok) {
-        bitmap = CopyTo24BitBitmap(data);
-        Gdiplus::DllExports::GdipBitmapUnlockBits(picture, &data);
+    BYTE start[8] = {};
+    DWORD read = 0;
+    {
+        FileHandle file(fileName);
+        if (file.handle == INVALID_HANDLE_VALUE ||
+            !ReadFile(file.handle, start, sizeof(start), &read, nullptr))
+            return nullptr;
+        if (HasPngSignature(start, read))
+            return DecodePngFile(file.handle);
     }
-    Gdiplus::DllExports::GdipDisposeImage(picture);
-    return bitmap;
+    // What the system does not load as a BMP may still be one GDI+ reads.
+    HBITMAP bitmap = read >= 2 && start[0] == 'B' && start[1] == 'M' ? LoadBmp(fileName) : nullptr;
+    return bitmap ? bitmap : LoadPictureThroughGdiplus(fileName);
 }
