@@ -40,6 +40,9 @@ void UnregisterHardwareKeys()
 {
     // Every button held, not only those assigned now: an assignment taken
     // away while the window was active must not leave its button taken.
+    // Nothing held, nothing given back: no word to every window then.
+    if (!g_held)
+        return;
     for (int i = 0; i < HARDWARE_KEY_COUNT; ++i) {
         if (g_held & (1u << i))
             UnregisterHotKey(g_app.mainWindow, HARDWARE_KEY_FIRST + i);
