@@ -241,9 +241,9 @@ WriteResult WriteFileWhole(const wchar_t* path, const void* bytes, DWORD count,
         !ReplacementPath(path, replacement, COPY_PATH_UNITS))
         return WriteResult::Failed;
 
-    // The copy takes the old file's attributes (at least the archive bit a
-    // new file has) before it takes its place; where they cannot be set
-    // it stays plain, so the user's file never takes a hidden copy's place.
+    // The copy is made with the attributes the old file hands on (at least
+    // the archive bit a new file has), never with those of a copy a crash
+    // left: the user's file never takes a hidden copy's place.
     DWORD kept = exists ? old & kKeptAttributes : FILE_ATTRIBUTE_ARCHIVE;
     bool leftover = false;
     ScopedFile copy(CreateCopy(replacement, kept, &leftover));
