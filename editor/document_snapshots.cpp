@@ -34,6 +34,8 @@ struct Record {
     wchar_t file[MAX_PATH];
     bool dirty;
     int writtenOrder;
+    // The file exists: a text saved within the delay never had one.
+    bool onDisk;
 };
 
 wchar_t g_folder[MAX_PATH];
@@ -46,6 +48,9 @@ UINT g_troubleMessage = 0;
 // Set by the first failure after a success: the user is told once.
 bool g_failing = false;
 UINT g_retryDelay = SNAPSHOT_DELAY_MS;
+// The folder may hold snapshots of this run: made for one, or holding those
+// taken over at start-up. False once it was removed.
+bool g_folderUsed = false;
 
 DWORD Crc32(DWORD crc, const void* bytes, size_t count)
 {
@@ -121,14 +126,17 @@ bool NewSnapshotFile(wchar_t* file)
 
 void RemoveRecord(int index)
 {
-    DeleteFileW(g_records[index].file);
+    if (g_records[index].onDisk)
+        DeleteFileW(g_records[index].file);
     for (int i = index; i + 1 < g_records.count; ++i)
         g_records[i] = g_records[i + 1];
     g_records.count--;
     // With the last snapshot gone the folder goes too: a clean end leaves
     // nothing behind.
-    if (g_records.count == 0 && g_folder[0])
+    if (g_records.count == 0 && g_folder[0] && g_folderUsed) {
         RemoveDirectoryW(g_folder);
+        g_folderUsed = false;
+    }
 }
 
 // The header's lines up to the empty one, the checksum's digits still zero.
@@ -171,6 +179,7 @@ bool WriteSnapshot(Record& record, int order)
         StringCchPrintfW(digits, 9, L"%08lX", (unsigned long)crc);
         memcpy(checked - 10, digits, 8 * sizeof(wchar_t));
         CreateDirectoryW(g_folder, nullptr);
+        g_folderUsed = true;
         // The same converter a save uses: UTF-16 without a mark, line ends kept.
         EncodedText encoded = {};
         ok = EncodeText(buffer, headerUnits + units, ENC_UTF16, 0, &encoded) &&
@@ -183,6 +192,7 @@ bool WriteSnapshot(Record& record, int order)
     if (ok) {
         record.dirty = false;
         record.writtenOrder = order;
+        record.onDisk = true;
     }
     return ok;
 }
@@ -482,6 +492,8 @@ void AdoptSnapshot(SnapshotSubject* document, const Snapshot& snapshot, bool who
     record.document = document;
     CopyUnits(record.file, MAX_PATH, snapshot.file);
     record.writtenOrder = snapshot.order;
+    record.onDisk = true;
+    g_folderUsed = true;
     if (g_records.Append(record) >= 0)
         ArmTimer(SNAPSHOT_DELAY_MS);
 }

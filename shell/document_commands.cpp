@@ -208,14 +208,19 @@ bool ConfirmSaveChanges(bool all)
 {
     int first = all ? 0 : g_app.current;
     int last = all ? g_app.documents.count - 1 : g_app.current;
-    if (all) {
+    // Documents are shown one by one for their questions only: without one,
+    // nothing is hidden, shown or repainted on the way.
+    bool asking = false;
+    for (int i = first; i <= last && !asking; ++i)
+        asking = NeedsAsking(g_app.documents[i]);
+    if (all && asking) {
         for (int i = 0; i < g_app.documents.count; ++i)
             g_app.documents[i]->Show(false);
     }
     for (int i = first; i <= last; ++i) {
         CDocument* document = g_app.documents[i];
         // Show the document the question is about.
-        bool hidden = !document->IsVisible();
+        bool hidden = asking && !document->IsVisible();
         if (hidden) {
             FitToDocumentArea(document);
             document->Show(true);

@@ -7,6 +7,9 @@
 
 namespace {
 
+// The buttons the main window holds now, one bit each.
+DWORD g_held = 0;
+
 int AssignedAction(int number)
 {
     wchar_t name[32];
@@ -26,19 +29,25 @@ void RegisterHardwareKeys()
     for (int i = 0; i < HARDWARE_KEY_COUNT; ++i) {
         // A button another program holds cannot be taken: it stays with
         // that program, unreported.
-        if (AssignedAction(i) > 0)
-            RegisterHotKey(g_app.mainWindow, HARDWARE_KEY_FIRST + i, MOD_WIN,
-                           HARDWARE_KEY_FIRST + i);
+        if (AssignedAction(i) > 0 && RegisterHotKey(g_app.mainWindow, HARDWARE_KEY_FIRST + i,
+                                                    MOD_WIN, HARDWARE_KEY_FIRST + i))
+            g_held |= 1u << i;
     }
     AnnounceButtonChange();
 }
 
 void UnregisterHardwareKeys()
 {
-    // Every button, not only those assigned now: an assignment taken away
-    // while the window was active must not leave its button taken.
-    for (int i = 0; i < HARDWARE_KEY_COUNT; ++i)
-        UnregisterHotKey(g_app.mainWindow, HARDWARE_KEY_FIRST + i);
+    // Every button held, not only those assigned now: an assignment taken
+    // away while the window was active must not leave its button taken.
+    // Nothing held, nothing given back: no word to every window then.
+    if (!g_held)
+        return;
+    for (int i = 0; i < HARDWARE_KEY_COUNT; ++i) {
+        if (g_held & (1u << i))
+            UnregisterHotKey(g_app.mainWindow, HARDWARE_KEY_FIRST + i);
+    }
+    g_held = 0;
     AnnounceButtonChange();
 }
 

@@ -45,14 +45,15 @@ bool Flush(HANDLE file)
     return !g_flush || FlushFileBuffers(file);
 }
 
-// Writes all bytes from the start, cuts the file there and flushes it to
-// the storage.
+// Writes all bytes from the start and flushes them to the storage. The file
+// is no longer than that already: a new copy is empty, and a file written
+// in place had its length set first.
 bool WriteWholeAndFlush(HANDLE file, const void* bytes, DWORD count)
 {
     DWORD written = 0;
     if (count > 0 && (!WriteFile(file, bytes, count, &written, nullptr) || written != count))
         return false;
-    return SetEndOfFile(file) && Flush(file);
+    return Flush(file);
 }
 
 // An error that may mean the folder refuses new files (as opposed to a
@@ -127,6 +128,22 @@ void RemoveCopy(const wchar_t* copy)
         SetFileAttributesW(copy, FILE_ATTRIBUTE_NORMAL);
         DeleteFileW(copy);
     }
+}
+
+// Makes the new copy, with the attributes it hands on to the file it
+// replaces (`attributes`, 0 for none): no further call sets them. A copy a
+// crash left behind is cleared away first, as it may be hidden or
+// read-only; `leftover` then says so, and the attributes are set again
+// once it is written.
+HANDLE CreateCopy(const wchar_t* copy, DWORD attributes, bool* leftover)
+{
+    DWORD flags = attributes ? attributes : FILE_ATTRIBUTE_NORMAL;
+    HANDLE file = CreateFileW(copy, GENERIC_WRITE, 0, nullptr, CREATE_NEW, flags, nullptr);
+    *leftover = file == INVALID_HANDLE_VALUE && GetLastError() == ERROR_FILE_EXISTS;
+    if (!*leftover)
+        return file;
+    RemoveCopy(copy);
+    return CreateFileW(copy, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, flags, nullptr);
 }
 
 // Puts the written copy in the place of `target`.
@@ -208,8 +225,10 @@ void RemoveLeftoverReplacement(const wchar_t* path)
 WriteResult WriteFileWhole(const wchar_t* path, const void* bytes, DWORD count,
                            const WriteGuard* guard)
 {
-    DWORD old = GetFileAttributesW(path);
-    bool exists = old != INVALID_FILE_ATTRIBUTES;
+    // One look at the old file gives its attributes and its creation time.
+    WIN32_FILE_ATTRIBUTE_DATA was;
+    bool exists = GetFileAttributesExW(path, GetFileExInfoStandard, &was) != FALSE;
+    DWORD old = exists ? was.dwFileAttributes : 0;
     // A folder or a read-only file is not replaced, as it could not be
     // written either.
     if (exists && (old & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)))
@@ -222,11 +241,12 @@ WriteResult WriteFileWhole(const wchar_t* path, const void* bytes, DWORD count,
         !ReplacementPath(path, replacement, COPY_PATH_UNITS))
         return WriteResult::Failed;
 
-    // A copy a crash left behind goes first; the new one is made plain,
-    // so the user's file never takes a hidden copy's place.
-    RemoveCopy(replacement);
-    ScopedFile copy(CreateFileW(replacement, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                FILE_ATTRIBUTE_NORMAL, nullptr));
+    // The copy is made with the attributes the old file hands on (at least
+    // the archive bit a new file has), never with those of a copy a crash
+    // left: the user's file never takes a hidden copy's place.
+    DWORD kept = exists ? old & kKeptAttributes : FILE_ATTRIBUTE_ARCHIVE;
+    bool leftover = false;
+    ScopedFile copy(CreateCopy(replacement, kept, &leftover));
     if (!copy.IsOpen()) {
         if (!exists || !MayRefuseNewFiles(GetLastError()))
             return WriteResult::Failed;
@@ -236,16 +256,14 @@ WriteResult WriteFileWhole(const wchar_t* path, const void* bytes, DWORD count,
     bool ok = WriteWholeAndFlush(copy.handle, bytes, count);
     // Where only a move can put the copy in place, it at least keeps the
     // old file's creation time.
-    WIN32_FILE_ATTRIBUTE_DATA was;
-    if (ok && exists && GetFileAttributesExW(path, GetFileExInfoStandard, &was))
+    if (ok && exists)
         SetFileTime(copy.handle, &was.ftCreationTime, nullptr, nullptr);
     copy.Close();
     if (ok) {
-        // The copy takes the old file's attributes (at least the archive
-        // bit a new file has) before it takes its place; where that fails it
-        // stays plain.
-        DWORD kept = exists ? old & kKeptAttributes : FILE_ATTRIBUTE_ARCHIVE;
-        SetFileAttributesW(replacement, kept ? kept : FILE_ATTRIBUTE_NORMAL);
+        // A new file gets the archive bit whatever it is made with: an old
+        // one without it hands that on too.
+        if (leftover || !(kept & FILE_ATTRIBUTE_ARCHIVE))
+            SetFileAttributesW(replacement, kept ? kept : FILE_ATTRIBUTE_NORMAL);
         ok = PutInPlace(replacement, target, exists);
     }
     if (!ok) {

@@ -5,6 +5,9 @@
 // "-nowrap": then it scrolls sideways, with a horizontal scroll bar, as an
 // editor does with word wrap off. "-quillexfont" gives it the font Quillex
 // shows a text in on the VGA handheld by default, instead of the control's.
+// Two commands (WM_COMMAND) save its text back to that file as UTF-16 with a
+// mark, as the floor of a save (tools/bare_save.h): as a careful program
+// must, and as notepad does.
 //
 //   bare-edit.exe [-nowrap] [-quillexfont] [FILE]
 
@@ -12,9 +15,24 @@
 
 #include <string>
 
+#include "tools/bare_save.h"
+
 namespace {
 
+const UINT BARE_SAVE_FLUSHED = 1;   // the commands, as tools/peer_bench.cpp sends them
+const UINT BARE_SAVE_IN_PLACE = 2;
+
 HWND g_edit = nullptr;
+std::wstring g_path;
+
+// The text to the file, UTF-16 after its mark.
+void Save(bool careful)
+{
+    int units = GetWindowTextLengthW(g_edit);
+    std::wstring text(units + 1, L'\xFEFF');
+    GetWindowTextW(g_edit, &text[1], units + 1);
+    BareSave(g_path, text.data(), (DWORD)(text.size() * sizeof(wchar_t)), careful);
+}
 
 LRESULT CALLBACK MainProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
@@ -25,6 +43,12 @@ LRESULT CALLBACK MainProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
     case WM_SETFOCUS:
         SetFocus(g_edit);
         return 0;
+    case WM_COMMAND:
+        if (!g_path.empty() && (wParam == BARE_SAVE_FLUSHED || wParam == BARE_SAVE_IN_PLACE)) {
+            Save(wParam == BARE_SAVE_FLUSHED);
+            return 0;
+        }
+        return DefWindowProcW(window, message, wParam, lParam);
     case WM_DESTROY:
         PostQuitMessage(0);
         return 0;
@@ -118,10 +142,11 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR commandLine, int showC
                            0, 0, 0, 0, window, nullptr, instance, nullptr);
     if (font)
         SendMessageW(g_edit, WM_SETFONT, (WPARAM)font, FALSE);
-    if (!path.empty() && path.front() == L'"')
-        path = path.substr(1, path.find(L'"', 1) - 1);
-    if (!path.empty()) {
-        std::wstring text = ReadText(path.c_str());
+    g_path = path;
+    if (!g_path.empty() && g_path.front() == L'"')
+        g_path = g_path.substr(1, g_path.find(L'"', 1) - 1);
+    if (!g_path.empty()) {
+        std::wstring text = ReadText(g_path.c_str());
         SendMessageW(g_edit, EM_SETLIMITTEXT, 0, 0);
         SetWindowTextW(g_edit, text.c_str());
     }

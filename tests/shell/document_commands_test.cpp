@@ -142,6 +142,21 @@ TEST_F(DocumentCommands, ClosingTheOnlyDocument)
     EXPECT_TRUE(answerer.seen.empty());
 }
 
+TEST_F(DocumentCommands, ExitWithNothingModifiedAsksNothingAndNotesTheLastFile)
+{
+    ASSERT_TRUE(Start());
+    OpenNamed(L"a.txt", "a");
+    OpenNamed(L"b.txt", "b");
+    Command(CMD_WINDOW_NEW);
+    Command(CMD_TAB_CHOSEN, 0);
+    MessageBoxAnswerer answerer;
+    SendMessageW(g_app.mainWindow, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(answerer.seen.empty());
+    EXPECT_FALSE(IsWindow(g_app.mainWindow));
+    // The last tab with a file, not the one shown.
+    EXPECT_EQ(temp.Path(L"b.txt"), Setting(L"LastFileName"));
+}
+
 TEST_F(DocumentCommands, ExitAsksAboutEveryModifiedDocument)
 {
     ASSERT_TRUE(Start());

@@ -140,6 +140,26 @@ TEST_F(Recovery, SnapshotsFollowChangesAndGoOnSaveCloseAndCleanEnd)
     EXPECT_FALSE(FileExists(Folder()));
 }
 
+TEST_F(Recovery, ASaveRemovesTheSnapshotWrittenOrNot)
+{
+    WriteBytes(Path(), "text");
+    ASSERT_TRUE(StartApp(L"\"" + Path() + L"\""));
+    // Saved before its snapshot was due: none was written, none stays.
+    Type(0, L"a");
+    Command(CMD_SAVE);
+    EXPECT_EQ(0, SnapshotCount());
+    EXPECT_FALSE(FileExists(Folder()));
+    // Saved after one was written and the text changed again: it goes, and
+    // the folder with it.
+    Type(0, L"b");
+    WriteDueSnapshots();
+    ASSERT_EQ(1u, Snapshots().size());
+    Type(0, L"c");
+    Command(CMD_SAVE);
+    EXPECT_FALSE(FileExists(Folder()));
+    EXPECT_EQ("textabc", ReadBytes(Path()));
+}
+
 TEST_F(Recovery, TheNextStartAsksOnceAndRestoresOrRemoves)
 {
     std::wstring path = temp.Path(L"заметки.txt");

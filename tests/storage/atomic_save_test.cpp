@@ -137,6 +137,22 @@ TEST_F(AtomicSave, TheFileNeverBecomesHidden)
     EXPECT_FALSE(FileExists(Replacement(path)));
 }
 
+TEST_F(AtomicSave, TheFileKeepsItsAttributes)
+{
+    const DWORD shown = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+    for (DWORD attributes : { 0ul, (DWORD)FILE_ATTRIBUTE_HIDDEN, (DWORD)FILE_ATTRIBUTE_SYSTEM,
+                              shown }) {
+        SCOPED_TRACE(attributes);
+        std::wstring path = temp.Path(L"attributes.txt");
+        WriteBytes(path, "old text");
+        SetFileAttributesW(path.c_str(), attributes ? attributes : FILE_ATTRIBUTE_NORMAL);
+        EXPECT_TRUE(Save(path, L"new text", ENC_WIN1251));
+        EXPECT_EQ("new text", ReadBytes(path));
+        EXPECT_EQ(attributes, GetFileAttributesW(path.c_str()) & shown);
+        SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    }
+}
+
 TEST_F(AtomicSave, SettingsAreReplacedWhole)
 {
     std::wstring path = temp.Path(L"Settings.ini");
