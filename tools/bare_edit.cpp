@@ -7,11 +7,14 @@
 // shows a text in on the VGA handheld by default, instead of the control's.
 // Two commands (WM_COMMAND) save its text back to that file as UTF-16 with a
 // mark, as the floor of a save (tools/bare_save.h): as a careful program
-// must, and as notepad does.
+// must, and as notepad does. "-toolbar" adds a common-controls toolbar along
+// its foot, as Quillex's menu bar is one: the floor of a program that needs
+// that library at all.
 //
-//   bare-edit.exe [-nowrap] [-quillexfont] [FILE]
+//   bare-edit.exe [-nowrap] [-quillexfont] [-toolbar] [FILE]
 
 #include <windows.h>
+#include <commctrl.h>
 
 #include <string>
 
@@ -106,6 +109,22 @@ bool TakeSwitch(std::wstring* line, const std::wstring& name)
 // Quillex's default text font at 192 DPI: its handheld system font
 // (platform/device_fonts.cpp) 22 pixels high, antialiased
 // (editor/document.cpp).
+// Loaded by name, so that without the switch the floor maps no more than
+// before.
+HWND AddToolbar(HWND window, HINSTANCE instance)
+{
+    HMODULE library = LoadLibraryW(L"comctl32.dll");
+    auto init = library ? (BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*))(void*)GetProcAddress(
+                              library, "InitCommonControlsEx")
+                        : nullptr;
+    INITCOMMONCONTROLSEX classes = { sizeof(classes), ICC_BAR_CLASSES };
+    if (!init || !init(&classes))
+        return nullptr;
+    return CreateWindowExW(0, TOOLBARCLASSNAMEW, L"",
+                           WS_CHILD | WS_VISIBLE | CCS_BOTTOM | TBSTYLE_FLAT, 0, 0, 0, 0, window,
+                           nullptr, instance, nullptr);
+}
+
 HFONT QuillexFont()
 {
     LOGFONTW font = {};
@@ -132,6 +151,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR commandLine, int showC
     std::wstring path = commandLine;
     bool wrap = !TakeSwitch(&path, L"-nowrap");
     HFONT font = TakeSwitch(&path, L"-quillexfont") ? QuillexFont() : nullptr;
+    bool toolbar = TakeSwitch(&path, L"-toolbar");
     HWND window = CreateWindowW(L"BareEdit", L"bare-edit", WS_OVERLAPPEDWINDOW, 0, 0, 480, 640,
                                 nullptr, nullptr, instance, nullptr);
     if (!window)
@@ -142,6 +162,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR commandLine, int showC
                            0, 0, 0, 0, window, nullptr, instance, nullptr);
     if (font)
         SendMessageW(g_edit, WM_SETFONT, (WPARAM)font, FALSE);
+    if (toolbar && !AddToolbar(window, instance))
+        return 1;
     g_path = path;
     if (!g_path.empty() && g_path.front() == L'"')
         g_path = g_path.substr(1, g_path.find(L'"', 1) - 1);

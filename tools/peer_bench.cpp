@@ -310,18 +310,27 @@ void TypingCase(const std::wstring& file, Pair* typing)
 
 struct StartFigures {
     Pair start, close, memory;
+    std::vector<double> toolbarMemory;   // the bare window with a toolbar
 };
 
 // Starts on `file` (none when empty), its memory once started, the close
-// (nothing modified) to the process gone.
+// (nothing modified) to the process gone. A fourth turn gives the memory
+// floor of a window with a common-controls toolbar, as Quillex's menu bar is.
 void StartCase(const std::wstring& file, StartFigures* figures)
 {
     for (int run = 0; run < g_runs; ++run) {
-        for (int turn = 0; turn < 3; ++turn) {
-            Program program = turn == 2 ? BareProgram() : ProgramForTurn(run, turn);
+        for (int turn = 0; turn < 4; ++turn) {
+            Program program = turn == 3   ? BareProgram(L"-toolbar")
+                              : turn == 2 ? BareProgram()
+                                          : ProgramForTurn(run, turn);
             SetQuillexSettings(false, 0);
             SetNotepadSettings(false);
             double start = Start(program, file);
+            if (start >= 0 && turn == 3) {
+                figures->toolbarMemory.push_back(AnonymousMiB(program));
+                Stop(program);
+                continue;
+            }
             if (start >= 0) {
                 figures->start.Of(program).push_back(start);
                 figures->memory.Of(program).push_back(AnonymousMiB(program));
@@ -402,8 +411,14 @@ int wmain(int argc, wchar_t** argv)
     if (typed)
         typing.Report(kTyping, "ms", 1.0);
     if (starts) {
-        none.memory.Report(kMemoryNone, "MiB", 0.8);
-        russian.memory.Report(kMemoryOne, "MiB", 0.8);
+        for (const StartFigures* figures : { &none, &russian }) {
+            figures->memory.Report(figures == &none ? kMemoryNone : kMemoryOne, "MiB", 0.8);
+            double toolbar = Median(figures->toolbarMemory);
+            if (toolbar > 0)
+                Print("  (the floor with a common-controls toolbar, as Quillex's menu bar is: "
+                      "%.2f MiB, Quillex %.2fx it)\n",
+                      toolbar, Median(figures->memory.quillex) / toolbar);
+        }
     }
     fclose(g_out);
     return 0;
