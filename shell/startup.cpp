@@ -5,7 +5,6 @@
 #include "app/app_state.h"
 #include "platform/modal_stack.h"
 #include "editor/document.h"
-#include "editor/find_bar.h"
 #include "editor/find_bar_buttons.h"
 #include "editor/layout.h"
 #include "editor/tab_host.h"
@@ -147,7 +146,6 @@ void OnCreate(HWND window)
 {
     g_app.mainWindow = window;
     SetModalBase(window);
-    g_app.findBar = CreateFindBar(window);
     g_app.quickInsertMenu = CreatePopupMenu();
     // Without memory for the list the program runs without quick insert.
     g_app.quickInsert = new (std::nothrow) CQuickInsertList(g_app.quickInsertMenu);
@@ -180,7 +178,7 @@ bool InitMainWindow(HINSTANCE instance, int showCommand,
                                   instance, nullptr);
     if (!window)
         return false;
-    StepDone("main window: find bar, quick insert, menu bar");
+    StepDone("main window: quick insert, menu bar");
     ShrinkForMenuBar(window);
     ShowWindow(window, showCommand);
     UpdateWindow(window);
@@ -198,8 +196,8 @@ bool InitMainWindow(HINSTANCE instance, int showCommand,
     if (FileExists(path))
         CurrentDocument()->Load(path, ENC_AUTO);
     StepDone("file loaded");
-    AttachFindBarButtons();
-    StepDone("find bar buttons");
+    LoadFindBarPictures();
+    StepDone("find bar pictures");
     ReopenLastFile();
     if (g_settings.GetBool(L"CloseButton", false)) {
         SHINITDLGINFO info = { SHIDIM_FLAGS, window, SHIDIF_DONEBUTTON };
