@@ -50,6 +50,17 @@ typedef AppFixture StartWork;
 
 }
 
+TEST_F(StartWork, TheMainWindowIsMadeAtItsFinalSizeAndNoTabStripIsPainted)
+{
+    SentMessages sent;
+    ASSERT_TRUE(StartApp());
+    // Shown, never moved or sized.
+    ASSERT_FALSE(sent.To(g_app.mainWindow, WM_WINDOWPOSCHANGED).empty());
+    for (LPARAM flags : sent.To(g_app.mainWindow, WM_WINDOWPOSCHANGED))
+        EXPECT_EQ(SWP_NOSIZE | SWP_NOMOVE, flags & (SWP_NOSIZE | SWP_NOMOVE)) << std::hex << flags;
+    EXPECT_EQ(0u, sent.To(g_app.tabHost, WM_PAINT).size());
+}
+
 TEST_F(StartWork, TheFindBarIsMadeWhenFirstShownAndWorksAtOnce)
 {
     ASSERT_TRUE(StartApp(L"", L"ToolBarItems=000000000110000\r\n"));
