@@ -6,6 +6,7 @@
 #include "app/app_state.h"
 #include "editor/document.h"
 #include "editor/find_bar_actions.h"
+#include "editor/find_bar_buttons.h"
 #include "editor/layout.h"
 #include "platform/aygshell.h"
 #include "platform/window_subclass.h"
@@ -163,6 +164,15 @@ HWND CreateFindBar(HWND mainWindow)
                                       FindBarProc, 0);
 }
 
+bool EnsureFindBar()
+{
+    if (!g_app.findBar && g_app.mainWindow) {
+        g_app.findBar = CreateFindBar(g_app.mainWindow);
+        AttachFindBarButtons();
+    }
+    return g_app.findBar != nullptr;
+}
+
 INT_PTR CALLBACK FindBarProc(HWND bar, UINT message, WPARAM wParam, LPARAM)
 {
     switch (message) {
@@ -197,6 +207,8 @@ void ToggleFindBar(bool replaceForm)
         g_app.replaceShown = 0;
         g_app.findShown = g_app.findShown ? 0 : 1;
     }
+    if (g_app.findShown || g_app.replaceShown)
+        EnsureFindBar();
     bool typingInBar = g_app.findBar && IsChild(g_app.findBar, GetFocus());
     LayoutDocumentArea();
     ShowFindBarState();

@@ -7,6 +7,11 @@
 // window, shown with one row (find) or two (find and replace) by the layout.
 HWND CreateFindBar(HWND mainWindow);
 
+// g_app.findBar with its picture buttons, made the first time the bar is
+// shown: a start has no use for it, and it costs the start a dialog. False
+// when it could not be made.
+bool EnsureFindBar();
+
 INT_PTR CALLBACK FindBarProc(HWND bar, UINT message, WPARAM wParam, LPARAM lParam);
 
 // The Find (one row) and Replace (two rows) commands: each shows its form of

@@ -28,8 +28,10 @@ void AttachFindBarButtons()
     }
     if (!made)
         ShowOutOfMemory(g_app.mainWindow);
-    // The pictures come with the list icons at start; without them the file
-    // is tried again, and a missing one reported.
+}
+
+void LoadFindBarPictures()
+{
     wchar_t path[MAX_PATH];
     if (g_buttonPictures.normalPictures.IsEmpty() && ListIconsPath(path, MAX_PATH))
         LoadButtonPictures(path);

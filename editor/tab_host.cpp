@@ -10,8 +10,10 @@
 void CreateTabPanel(HWND mainWindow)
 {
     // A child window (the handheld makes every window with a parent one).
-    g_app.tabHost = CreateWindowExW(0, L"BUTTON", L"", WS_CHILD | WS_VISIBLE, 5, 5, 10, 10,
-                                    mainWindow, nullptr, g_app.instance, nullptr);
+    // Hidden until the layout places it: one document shows no tabs, and
+    // a shown strip would be painted and taken away again before the text.
+    g_app.tabHost = CreateWindowExW(0, L"BUTTON", L"", WS_CHILD, 5, 5, 10, 10, mainWindow,
+                                    nullptr, g_app.instance, nullptr);
     if (!g_app.tabHost)
         return;
     SetWindowLongPtrW(g_app.tabHost, GWLP_ID, IDC_TAB_PANEL);

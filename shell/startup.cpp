@@ -5,7 +5,6 @@
 #include "app/app_state.h"
 #include "platform/modal_stack.h"
 #include "editor/document.h"
-#include "editor/find_bar.h"
 #include "editor/find_bar_buttons.h"
 #include "editor/layout.h"
 #include "editor/tab_host.h"
@@ -77,15 +76,26 @@ bool BecomeRunningProgram(const wchar_t* className, const wchar_t* title, const 
     return true;
 }
 
-// The menu bar takes its height from the bottom of the device screen.
-void ShrinkForMenuBar(HWND window)
+// The device screen above the menu bar, which takes its height from the
+// bottom of the screen; the whole screen without a bar (`barHeight` 0).
+RECT FrameAboveMenuBar(int barHeight)
 {
-    if (!g_app.menuBar)
+    RECT frame = { 0, 0, GetSystemMetrics(SM_CXVIRTUALSCREEN),
+                   GetSystemMetrics(SM_CYVIRTUALSCREEN) - barHeight };
+    return frame;
+}
+
+// The window is made above the bar the device makes; only a bar that came
+// out otherwise, or none, sizes it again (each sizing lays it out again).
+void FitAboveMenuBar(HWND window)
+{
+    RECT bar = {}, now;
+    if (g_app.menuBar)
+        GetWindowRect(g_app.menuBar, &bar);
+    RECT frame = FrameAboveMenuBar(bar.bottom - bar.top);
+    GetWindowRect(window, &now);
+    if (EqualRect(&now, &frame))
         return;
-    RECT frame, bar;
-    GetWindowRect(window, &frame);
-    GetWindowRect(g_app.menuBar, &bar);
-    frame.bottom -= bar.bottom - bar.top;
     // Repainted: a desktop frame left unpainted would stay black.
     MoveWindow(window, frame.left, frame.top, frame.right - frame.left, frame.bottom - frame.top,
                TRUE);
@@ -147,7 +157,6 @@ void OnCreate(HWND window)
 {
     g_app.mainWindow = window;
     SetModalBase(window);
-    g_app.findBar = CreateFindBar(window);
     g_app.quickInsertMenu = CreatePopupMenu();
     // Without memory for the list the program runs without quick insert.
     g_app.quickInsert = new (std::nothrow) CQuickInsertList(g_app.quickInsertMenu);
@@ -175,13 +184,14 @@ bool InitMainWindow(HINSTANCE instance, int showCommand,
     StepDone("instance check, window class");
     // Made hidden and shown once it has its final size: each showing and
     // sizing of a visible window costs a round to the display.
-    HWND window = CreateWindowExW(0, className, title, WS_SYSMENU, CW_USEDEFAULT,
-                                  CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
-                                  instance, nullptr);
+    RECT frame = FrameAboveMenuBar(DeviceMenuBarHeight());
+    HWND window = CreateWindowExW(0, className, title, WS_SYSMENU, frame.left, frame.top,
+                                  frame.right - frame.left, frame.bottom - frame.top, nullptr,
+                                  nullptr, instance, nullptr);
     if (!window)
         return false;
-    StepDone("main window: find bar, quick insert, menu bar");
-    ShrinkForMenuBar(window);
+    StepDone("main window: quick insert, menu bar");
+    FitAboveMenuBar(window);
     ShowWindow(window, showCommand);
     UpdateWindow(window);
     StepDone("main window shown");
@@ -198,8 +208,8 @@ bool InitMainWindow(HINSTANCE instance, int showCommand,
     if (FileExists(path))
         CurrentDocument()->Load(path, ENC_AUTO);
     StepDone("file loaded");
-    AttachFindBarButtons();
-    StepDone("find bar buttons");
+    LoadFindBarPictures();
+    StepDone("find bar pictures");
     ReopenLastFile();
     if (g_settings.GetBool(L"CloseButton", false)) {
         SHINITDLGINFO info = { SHIDIM_FLAGS, window, SHIDIF_DONEBUTTON };

@@ -1,6 +1,7 @@
 #include "tests/shell/app_fixture.h"
 
 #include "dialogs/file_chooser.h"
+#include "editor/find_bar.h"
 #include "resources/resource.h"
 
 // The emulated handheld behaves like the device: a question or a dialog owns
@@ -159,6 +160,7 @@ TEST_F(Device, VgaDialogsAndMenusAreDrawnAtTheDeviceDpi)
 {
     ASSERT_TRUE(StartApp());
     // The find bar's 161 dialog units span the 480-pixel screen.
+    ASSERT_TRUE(EnsureFindBar());
     RECT units = { 0, 0, 161, 0 };
     MapDialogRect(g_app.findBar, &units);
     EXPECT_GE(units.right, 420);

@@ -1,5 +1,6 @@
 #include "tests/shell/app_fixture.h"
 
+#include "editor/find_bar.h"
 #include "editor/find_bar_buttons.h"
 #include "editor/tab_panel.h"
 #include "lists/quick_insert.h"
@@ -167,9 +168,10 @@ TEST_F(DocumentList, NoMemoryForAPartOfTheWindowIsToldAndTheProgramRuns)
         EXPECT_EQ(2, g_app.documents.count);
         TearDown();
     }
-    // A find-bar button: other records of its size are made earlier at start,
-    // so the buttons are attached again with the failure armed.
+    // A find-bar button: other records of its size are made earlier, with
+    // the bar, so the buttons are attached again with the failure armed.
     ASSERT_TRUE(StartApp());
+    ASSERT_TRUE(EnsureFindBar());
     for (CPicBtn*& button : g_app.findButtons) {
         delete button;
         button = nullptr;

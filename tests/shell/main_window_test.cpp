@@ -1,5 +1,6 @@
 #include "tests/shell/app_fixture.h"
 
+#include "editor/find_bar.h"
 #include "resources/resource.h"
 #include "storage/encodings.h"
 #include "storage/settings.h"
@@ -74,6 +75,7 @@ TEST_F(MainWindow, LayoutOfDocumentsTabsAndBar)
         EXPECT_TRUE(State(CMD_WINDOW_PREVIOUS) & MF_GRAYED);
 
         // The bar: one row, then two rows; the edit windows give way.
+        ASSERT_TRUE(EnsureFindBar());
         RECT box;
         GetClientRect(GetDlgItem(g_app.findBar, IDC_FIND_TEXT), &box);
         int e = box.bottom;
