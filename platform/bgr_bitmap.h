@@ -6,6 +6,10 @@
 // The form every decoded picture is handed over in: a 24-bit bottom-up DIB
 // section. With no alpha byte, colour keys (magenta) compare colour only.
 
+// The header of an uncompressed bitmap of that size and depth: bottom-up,
+// or top-down for a negative height.
+BITMAPINFO RgbBitmapInfo(int width, int height, WORD bitCount);
+
 // Bytes from one row of such a bitmap to the next.
 size_t BgrRowStride(int width);
 

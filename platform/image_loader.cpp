@@ -71,13 +71,7 @@ HBITMAP LoadBmp(const wchar_t* fileName)
     }
     BYTE* bits = nullptr;
     HBITMAP bitmap = CreateBgrBitmap(size.bmWidth, size.bmHeight, &bits);
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = size.bmWidth;
-    info.bmiHeader.biHeight = size.bmHeight;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 24;
-    info.bmiHeader.biCompression = BI_RGB;
+    BITMAPINFO info = RgbBitmapInfo(size.bmWidth, size.bmHeight, 24);
     HDC screen = GetDC(nullptr);
     if (bitmap && GetDIBits(screen, loaded, 0, (UINT)size.bmHeight, bits, &info,
                             DIB_RGB_COLORS) != size.bmHeight) {

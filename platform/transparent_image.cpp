@@ -1,5 +1,6 @@
 #include <windows.h>
 
+#include "platform/bgr_bitmap.h"
 #include "platform/ce_gdi.h"
 
 // Desktop GDI has TransparentBlt, but under Wine it compares all 32 bits of a
@@ -16,13 +17,7 @@ class ScratchSurface {
 public:
     ScratchSurface(HDC compatible, int width, int height) : dc(CreateCompatibleDC(compatible))
     {
-        BITMAPINFO info = {};
-        info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-        info.bmiHeader.biWidth = width;
-        info.bmiHeader.biHeight = -height;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        info.bmiHeader.biCompression = BI_RGB;
+        BITMAPINFO info = RgbBitmapInfo(width, -height, 32);
         void* memory = nullptr;
         if (dc)
             bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &memory, nullptr, 0);

@@ -9,6 +9,8 @@
 #include <stdio.h>
 #include <wchar.h>
 
+#include <string>
+
 #include "app/app_state.h"
 #include "editor/document.h"
 #include "shell/main_window.h"
@@ -16,6 +18,20 @@
 #include "storage/settings.h"
 #include "widgets/list_icons.h"
 #include "tools/bench_timing.h"
+
+// A document of `line` (nine times `word`, then `last`) repeated as often
+// as it fits in `units`: the benchmarks' 500 lines of 60 units.
+inline std::wstring RepeatedLines(const wchar_t* word, const wchar_t* last, size_t units = 30000)
+{
+    std::wstring line;
+    for (int i = 0; i < 9; ++i)
+        line += word;
+    line += last;
+    std::wstring text;
+    while (text.size() + line.size() <= units)
+        text += line;
+    return text;
+}
 
 class BenchEditor {
 public:

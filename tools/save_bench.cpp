@@ -26,18 +26,6 @@ namespace {
 
 const int RUNS = 31;
 
-// 500 lines of 60 units.
-std::wstring MakeDocumentText()
-{
-    std::wstring line;
-    for (int i = 0; i < 9; ++i)
-        line += L"текст ";
-    line += L"конец\r\n";
-    std::wstring text;
-    while (text.size() + line.size() <= 30000)
-        text += line;
-    return text;
-}
 
 void Painted()
 {
@@ -88,7 +76,7 @@ int wmain()
     // The writer alone and the floor write a file of their own: the
     // document's would look changed by another program to the command.
     std::wstring other = std::wstring(folder) + L"save-bench-bytes.txt";
-    std::wstring text = MakeDocumentText();
+    std::wstring text = RepeatedLines(L"текст ", L"конец\r\n");
     CDocument* document = g_app.documents[0];
     document->SetText(text.c_str());
     document->Save(path.c_str(), ENC_UTF16, CODEC_BOM);

@@ -25,14 +25,7 @@ const int PRESSES = 500;
 // 500 lines of 60 units, ten lower-case "кот" on each.
 std::wstring MakeDocumentText()
 {
-    std::wstring line;
-    for (int i = 0; i < 9; ++i)
-        line += L"кот и ";
-    line += L"кот.\r\n";
-    std::wstring text;
-    for (int i = 0; i < 500; ++i)
-        text += line;
-    return text;
+    return RepeatedLines(L"кот и ", L"кот.\r\n");
 }
 
 // `prepare` runs untimed before each run; the timed part ends when the

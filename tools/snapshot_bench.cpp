@@ -18,16 +18,10 @@ namespace {
 const int RUNS = 7;
 const int KEYS = 200;
 
-// 500 lines of 60 units.
+// 500 lines of 60 units, filled up to 30000 units.
 std::wstring MakeDocumentText()
 {
-    std::wstring line;
-    for (int i = 0; i < 9; ++i)
-        line += L"текст ";
-    line += L"конец\r\n";
-    std::wstring text;
-    while (text.size() + line.size() <= 30000)
-        text += line;
+    std::wstring text = RepeatedLines(L"текст ", L"конец\r\n");
     return text + std::wstring(30000 - text.size(), L'я');
 }
 

@@ -4,6 +4,7 @@
 #include <string.h>
 
 #include "platform/aygshell.h"
+#include "platform/bgr_bitmap.h"
 
 namespace {
 
@@ -39,13 +40,7 @@ bool CImageStrip::Create(int newWidth, int newHeight)
     width = newWidth;
     height = newHeight;
 
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = newWidth;
-    info.bmiHeader.biHeight = newHeight;   // positive: bottom-up
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
+    BITMAPINFO info = RgbBitmapInfo(newWidth, newHeight, 32);
     info.bmiHeader.biSizeImage = (DWORD)newWidth * (DWORD)newHeight * 4;
 
     ScreenContext screen;
