@@ -183,12 +183,18 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
 
 ATOM RegisterMainClass(HINSTANCE instance, const wchar_t* className)
 {
-    WNDCLASSW windowClass = {};
+    WNDCLASSEXW windowClass = {};
+    windowClass.cbSize = sizeof(windowClass);
     windowClass.style = CS_HREDRAW | CS_VREDRAW;
     windowClass.lpfnWndProc = MainWndProc;
     windowClass.hInstance = instance;
     windowClass.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_QUILLEX));
+    // The icon file holds the small size: without it the system would make
+    // the small icon by scaling the large one down, about a millisecond.
+    windowClass.hIconSm = (HICON)LoadImageW(instance, MAKEINTRESOURCEW(IDI_QUILLEX), IMAGE_ICON,
+                                            GetSystemMetrics(SM_CXSMICON),
+                                            GetSystemMetrics(SM_CYSMICON), LR_SHARED);
     windowClass.hbrBackground = g_app.windowBrush;
     windowClass.lpszClassName = className;
-    return RegisterClassW(&windowClass);
+    return RegisterClassExW(&windowClass);
 }
