@@ -138,20 +138,28 @@ HWND CreateRelay(HINSTANCE instance)
                            nullptr);
 }
 
-// One soft key per top-level entry of the menu.
+// One soft key per top-level entry of the menu. The keys go in a few at a
+// time: each addition lays the whole bar out again.
 void AddSoftKeys(HWND bar, HMENU menu)
 {
-    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
-        wchar_t text[64] = L"";
-        GetMenuStringW(menu, i, text, ARRAYSIZE(text), MF_BYPOSITION);
-        TBBUTTON button = {};
-        button.iBitmap = I_IMAGENONE;
-        button.idCommand = GetSubMenu(menu, i) ? MENU_BAR_POPUP_KEY_FIRST + i
-                                               : (int)GetMenuItemID(menu, i);
-        button.fsState = TBSTATE_ENABLED;
-        button.fsStyle = BTNS_BUTTON | BTNS_AUTOSIZE | BTNS_SHOWTEXT;
-        button.iString = (INT_PTR)text;
-        SendMessageW(bar, TB_ADDBUTTONSW, 1, (LPARAM)&button);
+    const int kKeysAtOnce = 16;
+    int count = GetMenuItemCount(menu);
+    for (int first = 0; first < count; first += kKeysAtOnce) {
+        wchar_t texts[kKeysAtOnce][64];
+        TBBUTTON buttons[kKeysAtOnce] = {};
+        int n = 0;
+        for (int i = first; i < count && n < kKeysAtOnce; ++i, ++n) {
+            texts[n][0] = 0;
+            GetMenuStringW(menu, i, texts[n], ARRAYSIZE(texts[n]), MF_BYPOSITION);
+            TBBUTTON& button = buttons[n];
+            button.iBitmap = I_IMAGENONE;
+            button.idCommand = GetSubMenu(menu, i) ? MENU_BAR_POPUP_KEY_FIRST + i
+                                                   : (int)GetMenuItemID(menu, i);
+            button.fsState = TBSTATE_ENABLED;
+            button.fsStyle = BTNS_BUTTON | BTNS_AUTOSIZE | BTNS_SHOWTEXT;
+            button.iString = (INT_PTR)texts[n];
+        }
+        SendMessageW(bar, TB_ADDBUTTONSW, n, (LPARAM)buttons);
     }
 }
 

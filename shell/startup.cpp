@@ -155,6 +155,9 @@ void LoadLanguage()
 
 void OnCreate(HWND window)
 {
+    // Under Wine most of this step is the thread's first window: its display
+    // connection and input-method window.
+    StepDone("main window made");
     g_app.mainWindow = window;
     SetModalBase(window);
     g_app.quickInsertMenu = CreatePopupMenu();
@@ -190,7 +193,7 @@ bool InitMainWindow(HINSTANCE instance, int showCommand,
                                   nullptr, instance, nullptr);
     if (!window)
         return false;
-    StepDone("main window: quick insert, menu bar");
+    StepDone("quick insert, menu bar");
     FitAboveMenuBar(window);
     ShowWindow(window, showCommand);
     UpdateWindow(window);
@@ -216,8 +219,9 @@ bool InitMainWindow(HINSTANCE instance, int showCommand,
         SHInitDialog(&info);
     }
     CreateTabPanel(window);
+    StepDone("tab panel");
     ShowCurrentDocument();
-    StepDone("tab panel, document shown");
+    StepDone("document shown");
     StartRecovery();
     // Files handed over while the program was starting.
     RunDeferredRequests();

@@ -350,3 +350,59 @@ TEST_F(MainWindow, EditWindowsTakeTheThemeColours)
     GetObjectW(g_app.editBrush, sizeof(fill), &fill);
     EXPECT_EQ(g_app.colours[THEME_EDIT_BACKGROUND], fill.lbColor);
 }
+
+namespace {
+
+// The icon's pixels as drawn at its own size on white.
+std::vector<COLORREF> IconPixels(HICON icon, int size)
+{
+    HDC screen = GetDC(nullptr);
+    HDC dc = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, size, size);
+    HGDIOBJ previous = SelectObject(dc, bitmap);
+    RECT all = { 0, 0, size, size };
+    FillRect(dc, &all, (HBRUSH)GetStockObject(WHITE_BRUSH));
+    DrawIconEx(dc, 0, 0, icon, size, size, 0, nullptr, DI_NORMAL);
+    std::vector<COLORREF> pixels;
+    for (int y = 0; y < size; ++y) {
+        for (int x = 0; x < size; ++x)
+            pixels.push_back(GetPixel(dc, x, y));
+    }
+    SelectObject(dc, previous);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+    ReleaseDC(nullptr, screen);
+    return pixels;
+}
+
+}
+
+// The title bar shows the small icon: the icon file's own image of that size,
+// as the large one is its image of the large size.
+TEST_F(MainWindow, TheWindowIconsAreTheIconFilesImagesOfTheirSizes)
+{
+    ASSERT_TRUE(StartApp());
+    const struct {
+        int classIcon;
+        int size;
+    } icons[] = {
+        { GCLP_HICON, GetSystemMetrics(SM_CXICON) },
+        { GCLP_HICONSM, GetSystemMetrics(SM_CXSMICON) },
+    };
+    for (const auto& icon : icons) {
+        HICON shown = (HICON)GetClassLongPtrW(g_app.mainWindow, icon.classIcon);
+        ASSERT_NE(nullptr, shown);
+        ICONINFO info = {};
+        ASSERT_TRUE(GetIconInfo(shown, &info));
+        BITMAP colour = {};
+        GetObjectW(info.hbmColor, sizeof(colour), &colour);
+        DeleteObject(info.hbmColor);
+        DeleteObject(info.hbmMask);
+        EXPECT_EQ(icon.size, colour.bmWidth);
+        HICON image = (HICON)LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_QUILLEX),
+                                        IMAGE_ICON, icon.size, icon.size, 0);
+        ASSERT_NE(nullptr, image);
+        EXPECT_TRUE(IconPixels(shown, icon.size) == IconPixels(image, icon.size)) << icon.size;
+        DestroyIcon(image);
+    }
+}
