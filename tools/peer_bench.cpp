@@ -14,7 +14,6 @@
 #include <windows.h>
 #include <stdio.h>
 
-#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -310,23 +309,27 @@ void TypingCase(const std::wstring& file, Pair* typing)
 
 struct StartFigures {
     Pair start, close, memory;
-    std::vector<double> toolbarMemory;   // the bare window with a toolbar
+    // The bare window as Quillex shows a text (unwrapped, in its font) with a
+    // common-controls toolbar, as Quillex's menu bar is one.
+    std::vector<double> toolbarStart, toolbarMemory;
 };
 
 // Starts on `file` (none when empty), its memory once started, the close
-// (nothing modified) to the process gone. A fourth turn gives the memory
-// floor of a window with a common-controls toolbar, as Quillex's menu bar is.
+// (nothing modified) to the process gone. A fourth turn gives the floor of
+// a program that shows its text as Quillex does and needs the common
+// controls: both scroll bars, and that library loaded before its main.
 void StartCase(const std::wstring& file, StartFigures* figures)
 {
     for (int run = 0; run < g_runs; ++run) {
         for (int turn = 0; turn < 4; ++turn) {
-            Program program = turn == 3   ? BareProgram(L"-toolbar")
+            Program program = turn == 3   ? BareProgram(L"-nowrap -quillexfont -toolbar")
                               : turn == 2 ? BareProgram()
                                           : ProgramForTurn(run, turn);
             SetQuillexSettings(false, 0);
             SetNotepadSettings(false);
             double start = Start(program, file);
             if (start >= 0 && turn == 3) {
+                figures->toolbarStart.push_back(start);
                 figures->toolbarMemory.push_back(AnonymousMiB(program));
                 Stop(program);
                 continue;
@@ -340,6 +343,19 @@ void StartCase(const std::wstring& file, StartFigures* figures)
                 figures->close.Of(program).push_back(close);
         }
     }
+}
+
+// The second floor of a start row, under it.
+void ReportToolbarFloor(const Pair& row, const std::vector<double>& floor, const char* format)
+{
+    double toolbar = Median(floor), notepad = Median(row.notepad);
+    if (toolbar <= 0 || notepad <= 0)
+        return;
+    char figure[32];
+    snprintf(figure, sizeof(figure), format, toolbar);
+    Print("  (floor unwrapped in Quillex's font, with a common-controls toolbar: %s, "
+          "%.2fx notepad; Quillex %.2fx it)\n",
+          figure, toolbar / notepad, Median(row.quillex) / toolbar);
 }
 
 }
@@ -405,20 +421,19 @@ int wmain(int argc, wchar_t** argv)
     if (starts) {
         none.close.Report(kClose, "ms", 1.5);
         none.start.Report(kStartNone, "ms", 0.8);
+        ReportToolbarFloor(none.start, none.toolbarStart, "%.1f ms");
         russian.start.Report(kStart1251, "ms", 0.8);
+        ReportToolbarFloor(russian.start, russian.toolbarStart, "%.1f ms");
         unicode.start.Report(kStartUtf8, "ms", 0.8);
+        ReportToolbarFloor(unicode.start, unicode.toolbarStart, "%.1f ms");
     }
     if (typed)
         typing.Report(kTyping, "ms", 1.0);
     if (starts) {
-        for (const StartFigures* figures : { &none, &russian }) {
-            figures->memory.Report(figures == &none ? kMemoryNone : kMemoryOne, "MiB", 0.8);
-            double toolbar = Median(figures->toolbarMemory);
-            if (toolbar > 0)
-                Print("  (the floor with a common-controls toolbar, as Quillex's menu bar is: "
-                      "%.2f MiB, Quillex %.2fx it)\n",
-                      toolbar, Median(figures->memory.quillex) / toolbar);
-        }
+        none.memory.Report(kMemoryNone, "MiB", 0.8);
+        ReportToolbarFloor(none.memory, none.toolbarMemory, "%.2f MiB");
+        russian.memory.Report(kMemoryOne, "MiB", 0.8);
+        ReportToolbarFloor(russian.memory, russian.toolbarMemory, "%.2f MiB");
     }
     fclose(g_out);
     return 0;
