@@ -120,7 +120,7 @@ WriteResult WriteInPlace(const wchar_t* path, const void* bytes, DWORD count,
 }
 
 // Clears the attributes of a leftover copy and removes it, so that a new
-// one (made with plain attributes) is not refused by an old hidden one.
+// one is not refused by an old hidden or read-only one.
 void RemoveCopy(const wchar_t* copy)
 {
     DWORD attributes = GetFileAttributesW(copy);

@@ -22,9 +22,6 @@
 
 namespace {
 
-const UINT BARE_SAVE_FLUSHED = 1;   // the commands, as tools/peer_bench.cpp sends them
-const UINT BARE_SAVE_IN_PLACE = 2;
-
 HWND g_edit = nullptr;
 std::wstring g_path;
 

@@ -10,6 +10,10 @@
 
 #include <string>
 
+// bare-edit's save commands (WM_COMMAND), as the peer benchmark sends them.
+const UINT BARE_SAVE_FLUSHED = 1;
+const UINT BARE_SAVE_IN_PLACE = 2;
+
 inline void BareSave(const std::wstring& path, const void* bytes, DWORD count, bool careful)
 {
     std::wstring target = careful ? path + L".new" : path;

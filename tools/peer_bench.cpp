@@ -14,9 +14,11 @@
 #include <windows.h>
 #include <stdio.h>
 
+#include <initializer_list>
 #include <string>
 #include <vector>
 
+#include "tools/bare_save.h"
 #include "tools/bench_programs.h"
 #include "tools/bench_timing.h"
 #include "tools/process_windows.h"
@@ -30,8 +32,6 @@ const int QX_FIND_NEXT = 1004;
 const UINT NOTEPAD_SAVE = 0x102;     // Wine's notepad's commands, and its Find dialog's
 const UINT NOTEPAD_SEARCH = 0x120;
 const int FIND_DIALOG_TEXT = 0x480;
-const UINT BARE_SAVE_FLUSHED = 1;    // tools/bare_edit.cpp's saves
-const UINT BARE_SAVE_IN_PLACE = 2;
 const int kUnits = 29900;            // below Quillex's loading limit
 const int kMatches = 500;
 const int kPresses = 40;             // find-next presses timed per run
